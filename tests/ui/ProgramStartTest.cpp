@@ -1,3 +1,4 @@
+#include "TestPaths.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "ui/CatalogProgram.h"
@@ -95,6 +96,8 @@ TEST(SplashForm, LineIsReplacedAppendedAndCleared)
     EXPECT_EQ(memo->text(), QStringLiteral("Загрузка данных в память...OK"));
     splash.setStartupMessage(QStringLiteral("ЗАПУСК..."));
     EXPECT_EQ(splash.message(), QStringLiteral("ЗАПУСК..."));
+    // For a person to look at: the picture and the line as they are shown.
+    splash.grab().save(QStringLiteral(FERROW_ARTIFACTS_DIR "/splash.png"));
     splash.clearStartupMessages();
     EXPECT_TRUE(memo->text().isEmpty());
 }

@@ -2,15 +2,14 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "ui/CatalogProgram.h"
-#include "ui/FerrowApplication.h"
 #include "ui/SplashForm.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
@@ -64,6 +63,13 @@ TEST(ProgramStart, CleanProfileComesUpWithSplashMessagesInOrderAndEndsOnClose)
     EXPECT_EQ(main->height(), 760);
     EXPECT_TRUE(prompts.shown.empty());
 
+    // F1 opens the help file beside the program (the working folder has none).
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key_F1);
+    EXPECT_EQ(shell.openedDocuments,
+              QStringList({root.file(QStringLiteral("bin/FerrowCatalog.chm"))}));
+
     QTimer::singleShot(0, main, [main] { main->close(); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(main->helpFile().isEmpty());
@@ -100,35 +106,4 @@ TEST(SplashForm, LineIsReplacedAppendedAndCleared)
     splash.grab().save(QStringLiteral(FERROW_ARTIFACTS_DIR "/splash.png"));
     splash.clearStartupMessages();
     EXPECT_TRUE(memo->text().isEmpty());
-}
-
-// An object whose event handler fails, as a command of a window would.
-class FailingObject : public QObject {
-public:
-    bool event(QEvent *e) override
-    {
-        if (e->type() == QEvent::User)
-            throw std::runtime_error("Сбой команды");
-        return QObject::event(e);
-    }
-};
-
-TEST(GeneralErrorHandling, EscapingExceptionIsShownAndTheCommandEnds)
-{
-    QStringList shown;
-    auto previous =
-        FerrowApplication::setErrorReporter([&](const QString &text) { shown << text; });
-    bool after = false;
-    EXPECT_FALSE(FerrowApplication::runGuarded([&] {
-        FailingObject failing;
-        QEvent event(QEvent::User);
-        failing.event(&event);
-        after = true;
-    }));
-    EXPECT_FALSE(after);
-    EXPECT_FALSE(FerrowApplication::runGuarded([] { throw 42; }));
-    EXPECT_TRUE(FerrowApplication::runGuarded([] {}));
-    EXPECT_EQ(shown,
-              QStringList({QStringLiteral("Сбой команды"), QStringLiteral("Неизвестная ошибка")}));
-    FerrowApplication::setErrorReporter(previous);
 }

@@ -11,6 +11,12 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // A pump that runs what the window would do while a transfer waits.
 class ScriptedPump : public EventPump {

@@ -42,7 +42,7 @@ QString TcsExchange::ProgramFilePath() const
                                        : m_programFilePath;
 }
 
-void TcsExchange::ApplyExchangeSettings(const ExchangeSettings &s)
+void TcsExchange::ApplyExchangeSettings(const CatalogSettings &s)
 {
     m_userName = s.ConnectUserNameWWW;
     m_password = s.ConnectPasswordWWW;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/ExchangeSettings.h"
+#include "common/CatalogSettings.h"
 #include "exchange/HttpClient.h"
 
 #include <QString>
@@ -46,11 +46,7 @@ public:
 
     // Copies the connection settings: credentials, host, port (only when above 0), passive
     // switch, folders, HTTP proxy (when the proxy host is not blank) and SOCKS 5.
-    void ApplyExchangeSettings(const ExchangeSettings &settings);
-    template <class Record> void ApplyExchangeSettings(const Record &settingsRecord)
-    {
-        ApplyExchangeSettings(ExchangeSettings::from(settingsRecord));
-    }
+    void ApplyExchangeSettings(const CatalogSettings &settings);
 
     // Downloads the price archive into the working folder and unpacks its "Export*.csv"
     // entries; swaps in a waiting "Tavrin.exe". True when both "ExportPrice.csv" and

@@ -43,7 +43,7 @@ protected:
     ScriptedPump pump;
     std::unique_ptr<TestHttpServer> server;
     std::unique_ptr<TcsExchange> exchange;
-    ExchangeSettings settings;
+    CatalogSettings settings;
     // What OncsMessage was called with, and whether Busy was set at the time.
     QStringList messages;
     std::vector<bool> busyAtMessage;

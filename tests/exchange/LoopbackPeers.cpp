@@ -61,6 +61,27 @@ QString findProgram(const QString &name)
     return path;
 }
 
+// Starts a server that writes its port to a file once it listens, and returns the port.
+int startWithPortFile(QProcess &process, const QString &program, const QStringList &args,
+                      const QString &portFile, const char *what)
+{
+    process.start(program, args);
+    process.waitForStarted(5000);
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(portFile)) {
+        if (timer.elapsed() > 15000 || process.state() == QProcess::NotRunning)
+            throw std::runtime_error(std::string(what) + " did not start: " +
+                                     process.readAllStandardError().toStdString());
+        QThread::msleep(20);
+    }
+    QFile f(portFile);
+    f.open(QIODevice::ReadOnly);
+    const int port = f.readAll().trimmed().toInt();
+    waitForPort(port, process, what);
+    return port;
+}
+
 } // namespace
 
 int freeLoopbackPort()
@@ -85,23 +106,12 @@ TestHttpServer::TestHttpServer(const QString &root)
     QDir().mkpath(m_dir);
     m_log = m_dir + QStringLiteral("/requests.log");
     const QString portFile = m_dir + QStringLiteral("/port");
-    m_process.start(QStringLiteral(FERROW_PYTHON),
-                    {QStringLiteral(FERROW_SOURCE_DIR "/tests/exchange/loopback_server.py"),
-                     QStringLiteral("--root"), root, QStringLiteral("--log"), m_log,
-                     QStringLiteral("--port-file"), portFile});
-    m_process.waitForStarted(5000);
-    QElapsedTimer timer;
-    timer.start();
-    while (!QFile::exists(portFile)) {
-        if (timer.elapsed() > 10000 || m_process.state() == QProcess::NotRunning)
-            throw std::runtime_error("the test HTTP server did not start: " +
-                                     m_process.readAllStandardError().toStdString());
-        QThread::msleep(20);
-    }
-    QFile f(portFile);
-    f.open(QIODevice::ReadOnly);
-    m_port = f.readAll().trimmed().toInt();
-    waitForPort(m_port, m_process, "the test HTTP server");
+    m_port =
+        startWithPortFile(m_process, QStringLiteral(FERROW_PYTHON),
+                          {QStringLiteral(FERROW_SOURCE_DIR "/tests/exchange/loopback_server.py"),
+                           QStringLiteral("--root"), root, QStringLiteral("--log"), m_log,
+                           QStringLiteral("--port-file"), portFile},
+                          portFile, "the test HTTP server");
 }
 
 TestHttpServer::~TestHttpServer()
@@ -185,6 +195,22 @@ MicroSocks::MicroSocks(const QString &user, const QString &password)
 }
 
 MicroSocks::~MicroSocks()
+{
+    stop(m_process);
+}
+
+DemoServer::DemoServer(const QString &demoFolder, const QString &outFolder)
+{
+    const QString portFile = QDir(outFolder).filePath(QStringLiteral("../demo-server.port"));
+    m_port = startWithPortFile(m_process, QStringLiteral(FERROW_PYTHON),
+                               {QStringLiteral(FERROW_SOURCE_DIR "/scripts/demo-server"),
+                                QStringLiteral("--port"), QStringLiteral("0"),
+                                QStringLiteral("--port-file"), portFile, QStringLiteral("--demo"),
+                                demoFolder, QStringLiteral("--out"), outFolder},
+                               portFile, "scripts/demo-server");
+}
+
+DemoServer::~DemoServer()
 {
     stop(m_process);
 }

@@ -64,3 +64,15 @@ private:
     int m_port = 0;
     QProcess m_process;
 };
+
+// scripts/demo-server on a free port, serving what it built from a demo folder.
+class DemoServer {
+public:
+    DemoServer(const QString &demoFolder, const QString &outFolder);
+    ~DemoServer();
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+
+private:
+    int m_port = 0;
+    QProcess m_process;
+};

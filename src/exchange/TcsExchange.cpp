@@ -42,7 +42,16 @@ QString TcsExchange::ProgramFilePath() const
                                        : m_programFilePath;
 }
 
-void TcsExchange::ApplyExchangeSettings(const CatalogSettings &s)
+void TcsExchange::ApplyExchangeSettings(const CatalogSettings &settings)
+{
+    // Changing folders or proxy between two transfers of one operation would mix two setups.
+    if (m_running)
+        m_pendingSettings = settings;
+    else
+        applySettings(settings);
+}
+
+void TcsExchange::applySettings(const CatalogSettings &s)
 {
     m_userName = s.ConnectUserNameWWW;
     m_password = s.ConnectPasswordWWW;
@@ -128,6 +137,10 @@ bool TcsExchange::runOperation(bool stopButton, const std::function<bool()> &bod
             showStopButton(false);
         m_busy = false;
         m_running = false;
+        if (m_pendingSettings) {
+            applySettings(*m_pendingSettings);
+            m_pendingSettings.reset();
+        }
         report(QString());
     };
     bool result = false;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Clock;
 class EventPump;
@@ -45,7 +46,8 @@ public:
     TcsExchange &operator=(const TcsExchange &) = delete;
 
     // Copies the connection settings: credentials, host, port (only when above 0), passive
-    // switch, folders, HTTP proxy (when the proxy host is not blank) and SOCKS 5.
+    // switch, folders, HTTP proxy (when the proxy host is not blank) and SOCKS 5. Settings
+    // given while an operation runs take effect when it ends.
     void ApplyExchangeSettings(const CatalogSettings &settings);
 
     // Downloads the price archive into the working folder and unpacks its "Export*.csv"
@@ -60,6 +62,7 @@ public:
     // the price list is empty or past its end or the product has no id above 0. False when
     // nothing was requested; the caller refreshes the card either way.
     bool GetProductPicture(bool pastEnd, qint64 id, const QString &code);
+
     static QString ProductPictureName(const QString &code)
     {
         return code.trimmed() + QStringLiteral(".jpg");
@@ -121,6 +124,7 @@ private:
     bool runOperation(bool stopButton, const std::function<bool()> &body);
     void report(const QString &msg);
     void showStopButton(bool visible);
+    void applySettings(const CatalogSettings &settings);
     void updateClientProxy();
     bool download(const QString &url, const QString &filePath);
     QString pictureUrl(const QString &name) const;
@@ -145,4 +149,5 @@ private:
     bool m_useSocks = false;
     bool m_busy = false;
     bool m_running = false;
+    std::optional<CatalogSettings> m_pendingSettings;
 };

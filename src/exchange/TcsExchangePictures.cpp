@@ -91,6 +91,5 @@ bool TcsExchange::GetProductPicture(bool pastEnd, qint64 id, const QString &code
 {
     if (pastEnd || id <= 0)
         return false;
-    GetOnePicture(ProductPictureName(code));
-    return true;
+    return GetOnePicture(ProductPictureName(code));
 }

@@ -84,6 +84,36 @@ TEST_F(ExchangeSettingsTest, AHostEndingInASlashGivesADoubleSlash)
                                      QStringLiteral("//tavrin/ExportToCatalog.zip"));
 }
 
+TEST_F(ExchangeSettingsTest, SettingsGivenDuringAnOperationTakeEffectWhenItEnds)
+{
+    CatalogSettings later = settings;
+    later.ConnectHostWWW = QStringLiteral("http://127.0.0.1:1");
+    exchange->OncsMessage = [&](const QString &msg) {
+        if (!msg.isEmpty() && exchange->Running())
+            exchange->ApplyExchangeSettings(later);
+    };
+    exchange->GetNewPrice();
+    EXPECT_EQ(server->targets(), QStringList{QStringLiteral("/tavrin/ExportToCatalog.zip")});
+    EXPECT_EQ(exchange->Host(), later.ConnectHostWWW);
+}
+
+// Another command started while one runs (Stop has re-enabled the buttons) does nothing.
+TEST_F(ExchangeSettingsTest, NoOperationStartsWhileAnotherRuns)
+{
+    std::vector<bool> nested;
+    exchange->OncsMessage = [&](const QString &msg) {
+        if (msg == u"Выход"_s) {
+            exchange->Stop();
+            nested = {exchange->GetNewPrice(), exchange->GetNewPictures(),
+                      exchange->GetOnePicture(QStringLiteral("P1.jpg"))};
+        }
+    };
+    exchange->GetNewPrice();
+    EXPECT_EQ(nested, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(server->targets(), QStringList{QStringLiteral("/tavrin/ExportToCatalog.zip")});
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
 // What a proxy case sets up, and whether the picture must arrive through it.
 struct ProxyCase {
     const char *name;

@@ -14,6 +14,16 @@ CURL *handle(void *p)
     return static_cast<CURL *>(p);
 }
 
+CURLM *multiHandle(void *p)
+{
+    return static_cast<CURLM *>(p);
+}
+
+// How long the transfer loop waits for the network before libcurl runs the progress callback
+// (and so the window's events) again; libcurl alone would call it about once a second when
+// nothing arrives.
+constexpr int pollMs = 40;
+
 void initCurlOnce()
 {
     static std::once_flag once;
@@ -46,6 +56,10 @@ void HttpClient::disconnect()
     if (m_curl) {
         curl_easy_cleanup(handle(m_curl));
         m_curl = nullptr;
+    }
+    if (m_multi) {
+        curl_multi_cleanup(multiHandle(m_multi)); // closes the connections it kept
+        m_multi = nullptr;
     }
 }
 
@@ -125,6 +139,27 @@ void HttpClient::configure()
     }
 }
 
+int HttpClient::perform()
+{
+    CURLM *multi = multiHandle(m_multi);
+    curl_multi_add_handle(multi, handle(m_curl));
+    int running = 1;
+    CURLMcode code = CURLM_OK;
+    while (code == CURLM_OK) {
+        code = curl_multi_perform(multi, &running);
+        if (code != CURLM_OK || running == 0)
+            break;
+        code = curl_multi_poll(multi, nullptr, 0, pollMs, nullptr);
+    }
+    CURLcode result = code == CURLM_OK ? CURLE_OK : CURLE_FAILED_INIT;
+    int left = 0;
+    while (CURLMsg *msg = curl_multi_info_read(multi, &left))
+        if (msg->msg == CURLMSG_DONE && msg->easy_handle == handle(m_curl))
+            result = msg->data.result;
+    curl_multi_remove_handle(multi, handle(m_curl));
+    return result;
+}
+
 bool HttpClient::get(const QString &url, const QString &filePath)
 {
     m_lastError.clear();
@@ -137,7 +172,9 @@ bool HttpClient::get(const QString &url, const QString &filePath)
 
     if (!m_curl)
         m_curl = curl_easy_init();
-    if (!m_curl)
+    if (!m_multi)
+        m_multi = curl_multi_init();
+    if (!m_curl || !m_multi)
         throw std::runtime_error("Cannot start an HTTP transfer");
     configure();
     const QByteArray urlBytes = url.toUtf8();
@@ -151,7 +188,7 @@ bool HttpClient::get(const QString &url, const QString &filePath)
     m_sincePump.invalidate();
     if (m_onProgress)
         m_onProgress(0, -1);
-    const CURLcode result = curl_easy_perform(handle(m_curl));
+    const CURLcode result = CURLcode(perform());
     curl_easy_setopt(handle(m_curl), CURLOPT_ERRORBUFFER, nullptr);
     m_file = nullptr;
 

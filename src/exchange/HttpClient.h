@@ -58,8 +58,11 @@ private:
     static size_t writeCallback(char *data, size_t size, size_t count, void *self);
     static int progressCallback(void *self, long long total, long long now, long long, long long);
     void configure();
+    // Runs the transfer to its end; the libcurl result code.
+    int perform();
 
     void *m_curl = nullptr;
+    void *m_multi = nullptr; // drives the transfer and keeps its connection between transfers
     ProxyConfig m_proxy;
     EventPump *m_pump = nullptr;
     ProgressHandler m_onProgress;

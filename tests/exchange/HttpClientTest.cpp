@@ -2,6 +2,10 @@
 #include "ExchangeFixture.h"
 
 #include <QElapsedTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +80,38 @@ TEST_F(HttpClientTest, FailedOrEmptyTransfersLeaveNoFile)
         EXPECT_FALSE(QFile::exists(target));
         EXPECT_FALSE(client.lastError().isEmpty());
     }
+}
+
+// A listener whose accept queue is full drops further connection attempts, so a connect
+// waits until the connect time-out gives up on it.
+TEST_F(HttpClientTest, AServerThatNeverTakesTheConnectionHitsTheConnectTimeout)
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    socklen_t len = sizeof addr;
+    ::getsockname(listener, reinterpret_cast<sockaddr *>(&addr), &len);
+    std::vector<int> fillers;
+    for (int i = 0; i < 4; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        ::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr);
+        fillers.push_back(fd);
+    }
+    client.setTimeouts(1000, 60);
+    const QString target = local.file(QStringLiteral("x.bin"));
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(
+        client.get(QStringLiteral("http://127.0.0.1:%1/x").arg(ntohs(addr.sin_port)), target));
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_GE(timer.elapsed(), 900); // it was the time-out that ended it
+    for (int fd : fillers)
+        ::close(fd);
+    ::close(listener);
 }
 
 TEST_F(HttpClientTest, AFileThatCannotBeCreatedIsAnErrorNotAFailedGet)

@@ -6,6 +6,7 @@
 #include <curl/curl.h>
 #include <mutex>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -77,17 +78,24 @@ size_t HttpClient::writeCallback(char *data, size_t size, size_t count, void *se
 int HttpClient::progressCallback(void *self, long long total, long long now, long long, long long)
 {
     auto *client = static_cast<HttpClient *>(self);
-    if (!client->m_sincePump.isValid() || client->m_sincePump.elapsed() >= pumpIntervalMs) {
-        client->m_sincePump.restart();
-        const qint64 knownTotal = total > 0 ? total : -1;
-        if (client->m_onProgress &&
-            (now != client->m_reportedNow || knownTotal != client->m_reportedTotal)) {
-            client->m_reportedNow = now;
-            client->m_reportedTotal = knownTotal;
-            client->m_onProgress(now, knownTotal);
+    // An exception must not cross libcurl's C frames: it ends the transfer and is rethrown
+    // once libcurl has returned.
+    try {
+        if (!client->m_sincePump.isValid() || client->m_sincePump.elapsed() >= pumpIntervalMs) {
+            client->m_sincePump.restart();
+            const qint64 knownTotal = total > 0 ? total : -1;
+            if (client->m_onProgress &&
+                (now != client->m_reportedNow || knownTotal != client->m_reportedTotal)) {
+                client->m_reportedNow = now;
+                client->m_reportedTotal = knownTotal;
+                client->m_onProgress(now, knownTotal);
+            }
+            if (client->m_pump)
+                client->m_pump->processEvents();
         }
-        if (client->m_pump)
-            client->m_pump->processEvents();
+    } catch (...) {
+        client->m_callbackError = std::current_exception();
+        return 1;
     }
     return client->m_abortRequested ? 1 : 0;
 }
@@ -184,6 +192,7 @@ bool HttpClient::get(const QString &url, const QString &filePath)
 
     m_file = &file;
     m_writeFailed = false;
+    m_callbackError = nullptr;
     m_reportedNow = m_reportedTotal = -1;
     m_sincePump.invalidate();
     if (m_onProgress)
@@ -200,6 +209,10 @@ bool HttpClient::get(const QString &url, const QString &filePath)
     if (m_onProgress && result == CURLE_OK)
         m_onProgress(size, size);
 
+    if (m_callbackError) {
+        file.remove();
+        std::rethrow_exception(std::exchange(m_callbackError, nullptr));
+    }
     if (m_writeFailed) {
         const QString why = file.errorString();
         file.remove();

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <exception>
 #include <functional>
 
 class EventPump;
@@ -75,6 +76,7 @@ private:
     // the running transfer
     class QFile *m_file = nullptr;
     bool m_writeFailed = false;
+    std::exception_ptr m_callbackError;
     qint64 m_reportedNow = -1;
     qint64 m_reportedTotal = -1;
     QElapsedTimer m_sincePump;

@@ -130,4 +130,15 @@ TEST_F(HttpClientTest, AbortFromTheWindowEndsTheTransferAsFailed)
     EXPECT_FALSE(QFile::exists(target));
 }
 
+// An error raised by the window while it is pumped reaches the caller, not libcurl's frames.
+TEST_F(HttpClientTest, AnErrorRaisedWhileThePumpRunsEndsTheTransferAndReachesTheCaller)
+{
+    pump.onEvents = [] { throw std::runtime_error("raised by a window handler"); };
+    const QString target = local.file(QStringLiteral("big.bin"));
+    EXPECT_THROW(client.get(server->url() + QStringLiteral("/stall"), target), std::runtime_error);
+    EXPECT_FALSE(QFile::exists(target));
+    pump.onEvents = nullptr;
+    EXPECT_TRUE(client.get(server->url() + QStringLiteral("/big.bin"), target));
+}
+
 } // namespace

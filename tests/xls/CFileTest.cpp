@@ -1,4 +1,5 @@
 #include "xls/CFile.h"
+#include "FileSizeLimit.h"
 #include "ReadBack.h"
 #include "support/TempDir.h"
 
@@ -6,9 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -150,26 +148,21 @@ TEST(CompoundFile, RefusedWriteFailsAndLeavesNoPartialFile)
     const QString kept = dir.write(u"old.xls"_s, "previous workbook");
     const QString fresh = dir.file(u"new.xls"_s);
 
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit limited = saved;
-    limited.rlim_cur = 64 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-
     int codes[2] = {-1, -1};
     QString detail;
     const QString targets[2] = {kept, fresh};
-    for (int i = 0; i < 2; ++i) {
-        try {
-            writeCompoundFile(targets[i], pattern(200000));
-        } catch (const ECFileError &e) {
-            codes[i] = e.code();
-            detail = e.detail();
+    {
+        FileSizeLimit limit(64 * 1024);
+        ASSERT_TRUE(limit.active());
+        for (int i = 0; i < 2; ++i) {
+            try {
+                writeCompoundFile(targets[i], pattern(200000));
+            } catch (const ECFileError &e) {
+                codes[i] = e.code();
+                detail = e.detail();
+            }
         }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(codes[0], 7);
     EXPECT_EQ(codes[1], 7);

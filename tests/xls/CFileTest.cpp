@@ -72,6 +72,37 @@ TEST(CompoundFile, SavingOverAnExistingFileReplacesItCompletely)
     EXPECT_EQ(file.readAll(), memory.image());
 }
 
+TEST(CompoundFile, PatchesReachBytesAlreadyHandedToTheFile)
+{
+    QByteArray expected = pattern(3 * 1024 * 1024 + 17);
+    const QString path = ReadBack::artifactPath(u"container-patched.xls"_s);
+    {
+        TCFile file(path);
+        TCFileStream &stream = file.Root().CreateStream(u"Workbook"_s);
+        for (qsizetype at = 0; at < expected.size(); at += 1000)
+            stream.WriteBuffer(expected.constData() + at,
+                               std::min<qsizetype>(1000, expected.size() - at));
+        EXPECT_EQ(stream.Size(), quint32(expected.size()));
+        stream.SetPosition(10);
+        stream.WriteDWord(0xA1B2C3D4);
+        // A patch across the boundary between the file and the bytes still in memory.
+        const quint32 across = stream.Size() - quint32(stream.data().size()) - 2;
+        stream.SetPosition(across);
+        stream.WriteDWord(0x01020304);
+        EXPECT_EQ(stream.Seek(0, TCFileStream::FromEnd), quint32(expected.size()));
+        stream.WriteWord(0xBEEF);
+        file.Close();
+        const char patch1[] = {char(0xD4), char(0xC3), char(0xB2), char(0xA1)};
+        const char patch2[] = {4, 3, 2, 1};
+        expected.replace(10, 4, patch1, 4);
+        expected.replace(across, 4, patch2, 4);
+        expected.append(char(0xEF)).append(char(0xBE));
+    }
+    const QJsonObject ole = ReadBack::readers(path, false)[u"ole"_s].toObject();
+    EXPECT_EQ(ole[u"size"_s].toInteger(), expected.size());
+    EXPECT_EQ(ole[u"sha256"_s].toString(), ReadBack::sha256(expected));
+}
+
 TEST(CompoundFile, PositionsSizeAndPatches)
 {
     TCFileStream stream(u"Workbook"_s);
@@ -154,9 +185,11 @@ TEST(CompoundFile, RefusedWriteFailsAndLeavesNoPartialFile)
     {
         FileSizeLimit limit(64 * 1024);
         ASSERT_TRUE(limit.active());
+        // The smaller stream fails when the file is laid out, the larger one while it is
+        // still being written.
         for (int i = 0; i < 2; ++i) {
             try {
-                writeCompoundFile(targets[i], pattern(200000));
+                writeCompoundFile(targets[i], pattern(i == 0 ? 200000 : 900000));
             } catch (const ECFileError &e) {
                 codes[i] = e.code();
                 detail = e.detail();

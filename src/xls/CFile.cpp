@@ -12,11 +12,16 @@ using namespace Qt::StringLiterals;
 
 void TCFileStream::spill()
 {
-    if (!m_spill->seek(m_fileOffset + m_spilled) ||
-        m_spill->write(m_data.constData(), m_data.size()) != m_data.size())
-        m_failed = true;
-    m_spilled += m_data.size();
+    spillBytes(m_data.constData(), m_data.size());
     m_data.resize(0);
+}
+
+void TCFileStream::spillBytes(const char *bytes, qint64 count)
+{
+    // A refused write is remembered and reported when the file is closed.
+    if (!m_spill->seek(m_fileOffset + m_spilled) || m_spill->write(bytes, count) != count)
+        m_failed = true;
+    m_spilled += count;
 }
 
 qint64 TCFileStream::writeSpilled(const char *bytes, qint64 count)

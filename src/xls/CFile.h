@@ -48,6 +48,12 @@ public:
                 return written;
         }
         const qint64 at = m_position - m_spilled;
+        if (m_spill && at == 0 && m_data.isEmpty() && count >= kSpillSize) {
+            // A large block at the end goes straight to the file.
+            spillBytes(bytes, count);
+            m_position += count;
+            return written + count;
+        }
         if (at == m_data.size()) {
             m_data.append(bytes, count);
         } else {
@@ -83,9 +89,10 @@ public:
 private:
     friend class TCFile;
     friend class TCFileStorage;
-    static constexpr qsizetype kSpillSize = 256 * 1024;
+    static constexpr qsizetype kSpillSize = 64 * 1024;
 
     void spill();
+    void spillBytes(const char *bytes, qint64 count);
     qint64 writeSpilled(const char *bytes, qint64 count);
 
     QByteArray m_data;

@@ -10,11 +10,30 @@ bool SharedStrings::isOneByte(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
 }
 
+void SharedStrings::reserve(size_t texts)
+{
+    m_entries.reserve(texts);
+    m_hashes.reserve(texts);
+    size_t slotCount = 64;
+    while (slotCount < texts * 2)
+        slotCount *= 2;
+    if (slotCount > m_slots.size()) {
+        m_slots.assign(slotCount, 0);
+        for (size_t i = 0; i < m_entries.size(); ++i)
+            place(m_hashes[i], quint32(i));
+    }
+}
+
 quint32 SharedStrings::add(const QString &text)
 {
+    if (text.isEmpty()) {
+        if (m_emptyIndex == kNone)
+            m_emptyIndex = lookUp(text);
+        return m_emptyIndex;
+    }
     // The entries keep their texts alive, so an address seen here stays this text's own.
     Recent &recent = m_recent[(quintptr(text.constData()) >> 4) & 63];
-    if (recent.data == text.constData() && recent.size == text.size() && !text.isEmpty())
+    if (recent.data == text.constData() && recent.size == text.size())
         return recent.index;
     const quint32 index = lookUp(text);
     recent = {text.constData(), text.size(), index};
@@ -39,7 +58,7 @@ quint32 SharedStrings::lookUp(const QString &text)
     m_hashes.push_back(hash);
     m_byteSize += 3 + quint64(text.size()) * 2;
     if (m_entries.size() * 2 > m_slots.size())
-        rehash();
+        reserve(m_entries.size() * 2);
     else
         place(hash, quint32(m_entries.size() - 1));
     return quint32(m_entries.size() - 1);
@@ -52,13 +71,6 @@ void SharedStrings::place(quint32 hash, quint32 index)
     while (m_slots[slot] != 0)
         slot = (slot + 1) & mask;
     m_slots[slot] = (quint64(hash) << 32) | (index + 1);
-}
-
-void SharedStrings::rehash()
-{
-    m_slots.assign(std::max<size_t>(64, m_slots.size() * 2), 0);
-    for (size_t i = 0; i < m_entries.size(); ++i)
-        place(m_hashes[i], quint32(i));
 }
 
 void SharedStrings::write(BiffStream &out) const

@@ -10,6 +10,8 @@ class BiffStream;
 // equal texts give equal entries, so texts are compared rather than their entry bytes.
 class SharedStrings {
 public:
+    // Room for this many distinct texts without growing.
+    void reserve(size_t texts);
     quint32 add(const QString &text);
     quint32 count() const { return quint32(m_entries.size()); }
     // The entries' bytes, without the records around them.
@@ -24,7 +26,6 @@ public:
 private:
     quint32 lookUp(const QString &text);
     void place(quint32 hash, quint32 index);
-    void rehash();
 
     // Cells mostly share their texts' data with other cells (the same empty text, the same
     // unit on every line), so the last entry seen for a text's data is remembered by address.
@@ -34,6 +35,8 @@ private:
         quint32 index = 0;
     };
     Recent m_recent[64];
+    static constexpr quint32 kNone = 0xFFFFFFFF;
+    quint32 m_emptyIndex = kNone;
     std::vector<QString> m_entries;
     std::vector<quint32> m_hashes;
     quint64 m_byteSize = 0;

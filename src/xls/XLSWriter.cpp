@@ -161,6 +161,11 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
 
     // Shared strings, and for each sheet the entry of every stored cell (or none).
     SharedStrings strings;
+    qint64 cellCount = 0;
+    for (int s = 0; s < sheets.Count(); ++s)
+        cellCount += sheets.Item(s).Cells().Count();
+    // Distinct texts are usually a fair part of the cells; a guess that saves most regrowth.
+    strings.reserve(size_t(cellCount / 4));
     std::vector<std::vector<quint32>> cellStrings(size_t(sheets.Count()));
     qint64 totalCells = 0;
     for (int s = 0; s < sheets.Count(); ++s) {

@@ -83,7 +83,8 @@ public:
     const QByteArray &data() const { return m_data; }
     void reserve(qsizetype bytes)
     {
-        m_data.reserve(std::min<qsizetype>(bytes, kSpillSize + 65536));
+        // A stream that hands its bytes on never holds much more than one block.
+        m_data.reserve(m_spill ? std::min<qsizetype>(bytes, kSpillSize + 65536) : bytes);
     }
 
 private:

@@ -42,7 +42,7 @@ TEST(CompoundFile, StreamOfEverySizeReadsBackExactlyAsTheOnlyStream)
     for (qsizetype size : {0, 1, 64, 65, 4095, 4096, 4097, 70000, 8 * 1024 * 1024 + 3}) {
         SCOPED_TRACE(size);
         const QByteArray bytes = pattern(size);
-        const QString path = ReadBack::artifactPath(u"container-%1.xls"_s.arg(size));
+        const QString path = ReadBack::artifactPath(u"container-%1.cfb"_s.arg(size));
         writeCompoundFile(path, bytes);
 
         const QJsonObject ole = ReadBack::readers(path, false)[u"ole"_s].toObject();
@@ -59,7 +59,7 @@ TEST(CompoundFile, StreamOfEverySizeReadsBackExactlyAsTheOnlyStream)
 
 TEST(CompoundFile, SavingOverAnExistingFileReplacesItCompletely)
 {
-    const QString path = ReadBack::artifactPath(u"container-replaced.xls"_s);
+    const QString path = ReadBack::artifactPath(u"container-replaced.cfb"_s);
     writeCompoundFile(path, pattern(300000));
     const QByteArray small = pattern(100);
     writeCompoundFile(path, small);
@@ -75,7 +75,7 @@ TEST(CompoundFile, SavingOverAnExistingFileReplacesItCompletely)
 TEST(CompoundFile, PatchesReachBytesAlreadyHandedToTheFile)
 {
     QByteArray expected = pattern(3 * 1024 * 1024 + 17);
-    const QString path = ReadBack::artifactPath(u"container-patched.xls"_s);
+    const QString path = ReadBack::artifactPath(u"container-patched.cfb"_s);
     {
         TCFile file(path);
         TCFileStream &stream = file.Root().CreateStream(u"Workbook"_s);

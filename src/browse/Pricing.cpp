@@ -1,6 +1,7 @@
 #include "browse/Pricing.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <cfenv>
 #include <cmath>
@@ -73,24 +74,66 @@ LineAmounts lineAmounts(double listPrice, double percent, int kol)
     return a;
 }
 
+QString formatFloat(double value, const QString &pattern)
+{
+    // The number part runs from the first to the last placeholder; the rest is literal text.
+    const auto isPlaceholder = [](QChar c) {
+        return c == QLatin1Char('#') || c == QLatin1Char('0') || c == QLatin1Char('.');
+    };
+    qsizetype first = 0;
+    while (first < pattern.size() && !isPlaceholder(pattern.at(first)))
+        ++first;
+    qsizetype last = pattern.size() - 1;
+    while (last >= first && pattern.at(last) != QLatin1Char('#') &&
+           pattern.at(last) != QLatin1Char('0'))
+        --last;
+    const QString prefix = pattern.left(first);
+    const QString suffix = pattern.mid(last + 1);
+    const QString number = pattern.mid(first, last - first + 1);
+    const qsizetype point = number.indexOf(QLatin1Char('.'));
+    const QString intPattern = point < 0 ? number : number.left(point);
+    const QString fracPattern = point < 0 ? QString() : number.mid(point + 1);
+    const int decimals =
+        int(fracPattern.count(QLatin1Char('0')) + fracPattern.count(QLatin1Char('#')));
+    const int required = int(fracPattern.count(QLatin1Char('0')));
+
+    QString text = QLocale::c().toString(std::fabs(value), 'f', decimals);
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    QString digits = dot < 0 ? text : text.left(dot);
+    QString fraction = dot < 0 ? QString() : text.mid(dot + 1);
+    while (fraction.size() > required && fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    const bool isZero = !digits.contains(QRegularExpression(QStringLiteral("[1-9]"))) &&
+                        !fraction.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    if (digits == QLatin1String("0") && !intPattern.contains(QLatin1Char('0')))
+        digits.clear();
+
+    QString integer;
+    qsizetype remaining = digits.size();
+    for (qsizetype i = intPattern.size() - 1; i >= 0; --i) {
+        const QChar c = intPattern.at(i);
+        if (c == QLatin1Char('#') || c == QLatin1Char('0')) {
+            if (remaining > 0)
+                integer.prepend(digits.at(--remaining));
+            else if (c == QLatin1Char('0'))
+                integer.prepend(QLatin1Char('0'));
+        } else if (remaining > 0) {
+            integer.prepend(c);
+        }
+    }
+    integer.prepend(digits.left(remaining));
+
+    QString result = integer;
+    if (!fraction.isEmpty())
+        result += QLatin1Char('.') + fraction;
+    if (value < 0 && !isZero)
+        result.prepend(QLatin1Char('-'));
+    return prefix + result + suffix;
+}
+
 QString formatAmount(double value)
 {
-    // "### ### ##0.00": the blanks are literal characters between the last nine integer
-    // digits; digits beyond the pattern's nine go in front without blanks.
-    QString digits = QLocale::c().toString(std::fabs(value), 'f', 2);
-    const qsizetype point = digits.indexOf(QLatin1Char('.'));
-    QString integer = digits.left(point);
-    const QString fraction = digits.mid(point);
-    QString grouped;
-    const qsizetype n = integer.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const qsizetype fromRight = n - i; // digits still to come, this one included
-        if (i > 0 && fromRight <= 8 && fromRight % 3 == 0)
-            grouped += QLatin1Char(' ');
-        grouped += integer.at(i);
-    }
-    const bool negative = value < 0 && digits != QLatin1String("0.00");
-    return (negative ? QStringLiteral("-") : QString()) + grouped + fraction;
+    return formatFloat(value, QStringLiteral("### ### ##0.00"));
 }
 
 QString totalsText(double summaPrice, double summaDiscount)

@@ -37,7 +37,12 @@ struct LineAmounts {
 
 LineAmounts lineAmounts(double listPrice, double percent, int kol);
 
-// An amount with two decimals, integer digits grouped by three with blanks ("1 234 567.50").
+// A number in a display pattern of digit placeholders and literal text, such as
+// "### ### ##0.00", "# ##0", "# ##0.####" or "# ##0.00 руб.": "0" always shows a digit, "#" only
+// a significant one; a blank between integer placeholders shows only with a digit to its left;
+// integer digits beyond the pattern go in front; text after the number is kept.
+QString formatFloat(double value, const QString &pattern);
+// An amount as "### ### ##0.00" without the pattern's leading blanks ("1 234 567.50").
 QString formatAmount(double value);
 // The label under the order grid: "Сумма заказа: S - D = S-D".
 QString totalsText(double summaPrice, double summaDiscount);

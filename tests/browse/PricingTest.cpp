@@ -87,3 +87,24 @@ TEST(TotalsText, GroupsDigitsByThreeAndTrimsThePattern)
     EXPECT_EQ(formatAmount(1234567890.25), QStringLiteral("1234 567 890.25"));
     EXPECT_EQ(formatAmount(-1500), QStringLiteral("-1 500.00"));
 }
+
+TEST(FormatFloat, FollowsTheDisplayPatterns)
+{
+    struct Case {
+        double value;
+        const char *pattern;
+        QString expected;
+    };
+    const Case cases[] = {
+        {1398.4, "# ##0.00", QStringLiteral("1 398.40")},
+        {0, "# ##0", QStringLiteral("0")},
+        {12345, "# ##0", QStringLiteral("12 345")},
+        {0.1049, "# ##0.####", QStringLiteral("0.1049")},
+        {62.5, "# ##0.####", QStringLiteral("62.5")},
+        {3200, "# ##0.####", QStringLiteral("3 200")},
+        {119.75, "# ##0.00 руб.", QStringLiteral("119.75 руб.")},
+        {24, "0", QStringLiteral("24")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(formatFloat(c.value, QString::fromUtf8(c.pattern)), c.expected) << c.pattern;
+}

@@ -213,6 +213,30 @@ void OrderBook::clear()
     notify(true);
 }
 
+void OrderBook::replaceLines(const QList<QPair<int, int>> &productQuantities)
+{
+    Transaction t(m_db);
+    m_db.exec(QStringLiteral("update price set kolzak=null where id in "
+                             "(select idprice from zakaz where trim(code)<>'')"));
+    m_db.exec(QStringLiteral("delete from zakaz"));
+    for (const auto &[priceId, kol] : productQuantities) {
+        if (priceId <= 0 || !Product::find(m_db, priceId))
+            continue;
+        if (quantityOf(priceId).count > 0)
+            setKolUnguarded(priceId, kol);
+        else if (kol >= 1)
+            insertLine(requireProduct(priceId), kol);
+    }
+    t.commit();
+    notify(true);
+}
+
+void OrderBook::clearDiscount()
+{
+    setDiscountText(QString());
+    emit discountTextChanged(m_discountText);
+}
+
 void OrderBook::setDiscountText(const QString &text)
 {
     m_discountText = text;

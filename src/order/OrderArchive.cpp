@@ -188,8 +188,9 @@ QList<OrderArchive::Header> OrderArchive::headers() const
 QList<OrderLine> OrderArchive::lines(int headerId) const
 {
     QList<OrderLine> result;
-    Statement q = m_book.database().prepare(
-        QStringLiteral("select * from doc where doc.iddoc=?1 order by id"));
+    Statement q =
+        m_book.database().prepare(QStringLiteral("select ") + OrderLine::columns() +
+                                  QStringLiteral(" from doc where doc.iddoc=?1 order by id"));
     q.bind(1, headerId);
     while (q.step())
         result << OrderLine::fromRow(q);

@@ -250,14 +250,18 @@ void OrderBook::setDiscountText(const QString &text)
     };
     std::vector<Repricing> lines;
     {
-        Statement q = m_db.prepare(
-            QStringLiteral("select zakaz.id as lineid, zakaz.kol as kolvo, price.* from zakaz "
-                           "left outer join price on price.id=zakaz.idprice order by zakaz.id"));
+        QStringList productColumns;
+        for (const QString &column : Product::columns().split(QLatin1Char(',')))
+            productColumns << QStringLiteral("price.") + column;
+        Statement q = m_db.prepare(QStringLiteral("select zakaz.id, zakaz.kol, ") +
+                                   productColumns.join(QLatin1Char(',')) +
+                                   QStringLiteral(" from zakaz left outer join price on "
+                                                  "price.id=zakaz.idprice order by zakaz.id"));
         while (q.step()) {
             // A line whose product left the price list keeps its amounts.
-            if (q.isNull(QStringLiteral("ID")))
+            if (q.isNull(2))
                 continue;
-            lines.push_back({q.columnInt(0), q.columnInt(1), Product::fromRow(q)});
+            lines.push_back({q.columnInt(0), q.columnInt(1), Product::fromRow(q, 2)});
         }
     }
     Transaction t(m_db);
@@ -295,7 +299,8 @@ QList<int> OrderBook::lineIds() const
 
 std::optional<OrderLine> OrderBook::line(int lineId) const
 {
-    Statement q = m_db.prepare(QStringLiteral("select * from zakaz where id=?1"));
+    Statement q = m_db.prepare(QStringLiteral("select ") + OrderLine::columns() +
+                               QStringLiteral(" from zakaz where id=?1"));
     q.bind(1, lineId);
     if (!q.step())
         return std::nullopt;
@@ -307,7 +312,8 @@ std::optional<OrderLine> OrderBook::line(int lineId) const
 QList<OrderLine> OrderBook::lines() const
 {
     QList<OrderLine> result;
-    Statement q = m_db.prepare(QStringLiteral("select * from zakaz order by id"));
+    Statement q = m_db.prepare(QStringLiteral("select ") + OrderLine::columns() +
+                               QStringLiteral(" from zakaz order by id"));
     while (q.step())
         result << OrderLine::fromRow(q);
     return result;

@@ -1,5 +1,6 @@
 #include "order/OrderArchive.h"
 
+#include "common/CatalogSettings.h"
 #include "common/Clock.h"
 #include "common/UserPrompts.h"
 #include "data/CatalogTables.h"
@@ -24,6 +25,13 @@ OrderArchive::OrderArchive(OrderBook &book, TableStore &store, UserPrompts &prom
                            const Clock &clock, QString mainFilePath, QString docFilePath)
     : m_book(book), m_store(store), m_prompts(prompts), m_clock(clock),
       m_mainFilePath(std::move(mainFilePath)), m_docFilePath(std::move(docFilePath))
+{
+}
+
+OrderArchive::OrderArchive(OrderBook &book, TableStore &store, UserPrompts &prompts,
+                           const Clock &clock, const CatalogSettings &settings)
+    : OrderArchive(book, store, prompts, clock, settings.WorkFolder + settings.MainFileName,
+                   settings.WorkFolder + settings.DocFileName)
 {
 }
 

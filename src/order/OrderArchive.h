@@ -9,6 +9,7 @@
 #include <optional>
 
 class Clock;
+struct CatalogSettings;
 class OrderBook;
 class TableStore;
 class UserPrompts;
@@ -28,6 +29,9 @@ public:
 
     OrderArchive(OrderBook &book, TableStore &store, UserPrompts &prompts, const Clock &clock,
                  QString mainFilePath, QString docFilePath);
+    // The working files WorkFolder + MainFileName and WorkFolder + DocFileName.
+    OrderArchive(OrderBook &book, TableStore &store, UserPrompts &prompts, const Clock &clock,
+                 const CatalogSettings &settings);
 
     // "Сохранить заказ в архив": false for an empty order (nothing shown).
     bool saveCurrentOrder();

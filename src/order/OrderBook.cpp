@@ -8,7 +8,6 @@
 #include "order/PricingSqlFunctions.h"
 #include "order/Product.h"
 
-
 namespace {
 
 // The line fields after IDPRICE, bound from ?2 on.

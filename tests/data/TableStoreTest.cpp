@@ -6,6 +6,8 @@
 
 #include "support/TempDir.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -161,6 +163,34 @@ TEST_F(TableStoreTest, TransactionUndoesEverythingUnlessCommitted)
     addProduct(3, QStringLiteral("C"));
     t.commit();
     EXPECT_EQ(store.rowCount(QStringLiteral("Price")), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(WorkingFileReplace, WhenOneFileCannotBeReplacedTheOthersArePutBack)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("Class.lst"), "old class");
+    dir.write(QStringLiteral("Class.lst.tmp"), "new class");
+    dir.write(QStringLiteral("Price.lst.tmp"), "new price");
+    // A folder in the way: the rename over it fails.
+    QDir(dir.path()).mkdir(QStringLiteral("Price.lst"));
+    dir.write(QStringLiteral("Price.lst/keep"), "x");
+    EXPECT_THROW(
+        WorkingFile::replaceAll(
+            {{dir.file(QStringLiteral("Class.lst.tmp")), dir.file(QStringLiteral("Class.lst"))},
+             {dir.file(QStringLiteral("Price.lst.tmp")), dir.file(QStringLiteral("Price.lst"))}}),
+        WorkingFileError);
+    EXPECT_EQ(dir.read(QStringLiteral("Class.lst")), QByteArray("old class"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList(QStringLiteral("Class.lst")));
+
+    Database db;
+    TableStore store(db);
+    store.create(QStringLiteral("Class"));
+    EXPECT_THROW(store.save(QStringLiteral("Class"), dir.file(QStringLiteral("no/such/Class.lst"))),
+                 WorkingFileError);
 }
 
 } // namespace

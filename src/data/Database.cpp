@@ -50,6 +50,15 @@ bool Database::inTransaction() const
     return sqlite3_get_autocommit(m_db) == 0;
 }
 
+bool Database::hasActiveStatements() const
+{
+    for (sqlite3_stmt *s = sqlite3_next_stmt(m_db, nullptr); s; s = sqlite3_next_stmt(m_db, s)) {
+        if (sqlite3_stmt_busy(s))
+            return true;
+    }
+    return false;
+}
+
 QString Database::attachMemorySchema()
 {
     const QString schema = QStringLiteral("store%1").arg(++m_nextSchema);

@@ -269,6 +269,8 @@ bool ImportPriceAndClasses(TableStore &store, const QString &workFolder,
                                      "данных будет пропущен."));
         return false;
     }
+    // Checked first, so that the swap at the end cannot fail half-way.
+    store.requireIdle(CatalogTables::Price);
     store.create(CatalogTables::Price);
     store.create(CatalogTables::FPrice);
     store.create(CatalogTables::Class);

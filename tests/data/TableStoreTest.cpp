@@ -136,6 +136,20 @@ TEST_F(TableStoreTest, LoadRefusesWhatIsNotTheTableAndKeepsTheTableInMemory)
     }
 }
 
+TEST_F(TableStoreTest, TableIsNotReplacedUnderARunningQuery)
+{
+    addProduct(1, QStringLiteral("A"));
+    addProduct(2, QStringLiteral("B"));
+    store.save(QStringLiteral("Price"), dir.file(QStringLiteral("Price.lst")));
+    Statement running = db.prepare(QStringLiteral("select id from price"));
+    ASSERT_TRUE(running.step());
+    EXPECT_THROW(store.load(QStringLiteral("Price"), dir.file(QStringLiteral("Price.lst"))),
+                 DatabaseError);
+    EXPECT_TRUE(running.step());
+    running.reset();
+    store.load(QStringLiteral("Price"), dir.file(QStringLiteral("Price.lst")));
+}
+
 TEST_F(TableStoreTest, TruncatedFileIsRefused)
 {
     for (int i = 1; i <= 3000; ++i)

@@ -223,8 +223,8 @@ void importPrice(Database &db, const QString &schema, ExportLines &lines, Startu
         const int tm = texts.add(row.text(9, tmSize));
         const int country = texts.add(row.text(10, countrySize));
         const int barcode = texts.add(row.text(20, barcodeSize));
-        const int fullNameInd = texts.add(cutToSize(name.toString().toUpper(), nameSize));
-        const int articulInd = texts.add(cutToSize(articul.toString().toUpper(), articulSize));
+        const int fullNameInd = texts.add(cutToSize(upperCase(name), nameSize));
+        const int articulInd = texts.add(cutToSize(upperCase(articul), articulSize));
         for (const auto &[index, field] : {std::pair{2, code},
                                            {3, fullName},
                                            {8, articulText},

@@ -1,7 +1,11 @@
 #include "data/PriceImport.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QVarLengthArray>
 
 #include "common/StartupMessages.h"
@@ -142,6 +146,40 @@ private:
     QVarLengthArray<QStringView, 20> m_fields;
 };
 
+// The text fields of one row as UTF-8 in one reused buffer, bound without further copies.
+class Utf8Row {
+public:
+    void clear()
+    {
+        m_used = 0;
+        m_spans.clear();
+    }
+    // Adds a field; returns its number in the row.
+    int add(QStringView text)
+    {
+        const qsizetype need = m_used + text.size() * 3;
+        if (m_bytes.size() < need)
+            m_bytes.resize(std::max(need, 2 * m_bytes.size()));
+        char *begin = m_bytes.data() + m_used;
+        char *end = m_encoder.appendToBuffer(begin, text);
+        m_spans.append({m_used, end - begin});
+        m_used += end - begin;
+        return int(m_spans.size()) - 1;
+    }
+    // Valid until the next clear() or add().
+    void bind(Statement &statement, int index, int field) const
+    {
+        const auto [offset, size] = m_spans[field];
+        statement.bindUtf8Static(index, m_bytes.constData() + offset, size);
+    }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 12> m_spans;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
+};
+
 void insertRow(Statement &insert, const ExportLines &lines, const QString &table, QStringView id)
 {
     try {
@@ -173,20 +211,34 @@ void importPrice(Database &db, const QString &schema, ExportLines &lines, Startu
     const int countrySize = price.fieldSize(QStringLiteral("COUNTRY"));
     const int barcodeSize = price.fieldSize(QStringLiteral("BARCODE"));
     int n = 0;
+    Utf8Row texts;
     while (lines.nextLine()) {
         const LineReader row(lines, kPriceFields);
         const QStringView name = row.text(3, nameSize);
         const QStringView articul = row.text(8, articulSize);
+        texts.clear();
+        const int code = texts.add(row.text(2, codeSize));
+        const int fullName = texts.add(name);
+        const int articulText = texts.add(articul);
+        const int tm = texts.add(row.text(9, tmSize));
+        const int country = texts.add(row.text(10, countrySize));
+        const int barcode = texts.add(row.text(20, barcodeSize));
+        const int fullNameInd = texts.add(cutToSize(upperCase(name), nameSize));
+        const int articulInd = texts.add(cutToSize(upperCase(articul), articulSize));
+        for (const auto &[index, field] : {std::pair{2, code},
+                                           {3, fullName},
+                                           {8, articulText},
+                                           {9, tm},
+                                           {10, country},
+                                           {20, barcode},
+                                           {21, fullNameInd},
+                                           {22, articulInd}})
+            texts.bind(insert, index, field);
         insert.bind(1, row.whole(1, u"ID"))
-            .bindText(2, row.text(2, codeSize))
-            .bindText(3, name)
             .bind(4, row.real(4, u"NDS"))
             .bind(5, row.whole(5, u"KOLTEK"))
             .bind(6, row.real(6, u"CENA"))
             .bind(7, row.real(7, u"MAXDISCOUNT"))
-            .bindText(8, articul)
-            .bindText(9, row.text(9, tmSize))
-            .bindText(10, row.text(10, countrySize))
             .bind(11, row.whole(11, u"ST1"))
             .bind(12, row.whole(12, u"ST2"))
             .bind(13, row.whole(13, u"ST3"))
@@ -195,10 +247,7 @@ void importPrice(Database &db, const QString &schema, ExportLines &lines, Startu
             .bind(16, row.integer(16, u"IDGROUP"))
             .bind(17, row.integer(17, u"IDSUBGROUP"))
             .bind(18, row.flag(18, u"ISNEW"))
-            .bind(19, row.flag(19, u"ISPHOTO"))
-            .bindText(20, row.text(20, barcodeSize))
-            .bind(21, cutToSize(name.toString().toUpper(), nameSize))
-            .bind(22, cutToSize(articul.toString().toUpper(), articulSize));
+            .bind(19, row.flag(19, u"ISPHOTO"));
         insertRow(insert, lines, price.name, row.field(1));
         if (n % 100 == 0)
             messages.setStartupMessage(title + QStringLiteral("(%1)").arg(n));
@@ -269,6 +318,8 @@ bool ImportPriceAndClasses(TableStore &store, const QString &workFolder,
                                      "данных будет пропущен."));
         return false;
     }
+    // Checked first, so that the swap at the end cannot fail half-way.
+    store.requireIdle(CatalogTables::Price);
     store.create(CatalogTables::Price);
     store.create(CatalogTables::FPrice);
     store.create(CatalogTables::Class);

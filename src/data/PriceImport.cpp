@@ -231,10 +231,6 @@ void importPrice(Database &db, const QString &schema, const QString &oldSchema, 
         PriceRow row;
         row.line = lines.number();
         row.id = line.whole(1, u"ID");
-        if (idLines.contains(row.id))
-            lines.fail(QStringLiteral("ID"), line.field(1),
-                       QStringLiteral("is already an ID of the table %1").arg(price.name));
-        idLines.insert(row.id, row.line);
         row.nds = line.real(4, u"NDS");
         row.kolTek = line.whole(5, u"KOLTEK");
         row.cena = line.real(6, u"CENA");
@@ -248,6 +244,11 @@ void importPrice(Database &db, const QString &schema, const QString &oldSchema, 
         row.idSubGroup = line.integer(17, u"IDSUBGROUP");
         row.isNew = line.flag(18, u"ISNEW");
         row.isPhoto = line.flag(19, u"ISPHOTO");
+        // After the conversions, as a row is only refused by its key once it is complete.
+        if (idLines.contains(row.id))
+            lines.fail(QStringLiteral("ID"), line.field(1),
+                       QStringLiteral("is already an ID of the table %1").arg(price.name));
+        idLines.insert(row.id, row.line);
         const QStringView name = line.text(3, nameSize);
         const QStringView articul = line.text(8, articulSize);
         const QString nameInd = cutToSize(upperCase(name), nameSize);

@@ -26,12 +26,12 @@ public:
     std::function<bool(QKeyEvent *)> keyHandler;
     // Opens the editor on the current cell (the quantity column).
     void editCurrent();
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
-    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
     void updateGeometries() override;
 
 private:

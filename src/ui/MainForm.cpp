@@ -88,7 +88,7 @@ void TAppMainForm::FormCreate(const StartupEnvironment &where)
     switch (outcome) {
     case StartupSequence::Outcome::Ready:
         setWindowTitle(startup.caption());
-        fillGroupTree();
+        fillGroupTree(m_services.loader.groupTree());
         applyPriceFilter();
         zakazChanged();
         break;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/CatalogLoader.h"
 #include "app/StartupSequence.h"
 #include "browse/BrowsingState.h"
 #include "browse/ProductCard.h"
@@ -9,6 +8,7 @@
 #include "common/StartupMessages.h"
 #include "common/UserPrompts.h"
 #include "ui/MainFormLayout.h"
+#include "ui/TableCatalogLoader.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -33,7 +33,7 @@ public:
         StartupMessages &messages;
         UserPrompts &prompts;
         DesktopShell &shell;
-        CatalogLoader &loader;
+        TableCatalogLoader &loader;
         Database &db;
     };
 
@@ -70,8 +70,8 @@ public:
     void lblMailToClick();
     // Order grid mode by IsInputKolByWindow: whole rows, or in-place editing of "Кол-во".
     void applyOrderGridMode();
-    // Fills the group tree from the Tree table.
-    void fillGroupTree();
+    // Fills the group tree control from the tree of the last build.
+    void fillGroupTree(const GroupTreeNode &root);
     // The price grid shows the rows of the browsing state's filter and sort.
     void applyPriceFilter();
     // Enter on a row of the price grid (or in the search box).

@@ -34,31 +34,17 @@ std::optional<TreeNodeIds> idsOf(const QModelIndex &index)
 }
 } // namespace
 
-void TAppMainForm::fillGroupTree()
+void TAppMainForm::fillGroupTree(const GroupTreeNode &root)
 {
     GroupTreeModel *tree = m_ui.treeModel;
     tree->clear();
-    GroupTreeModel::Node *root = tree->addNode(nullptr, u"ВСЕ ТОВАРЫ"_s, -1, -1);
-    // The Tree table lists group and subgroup pairs, groups by name and subgroups by name
-    // within them; a new group node starts at every change of group id.
-    Statement q = m_services.db.prepare(
-        u"select idsubgroup, idgroup, namegroup, namesubgroup from tree order by rowid"_s);
-    GroupTreeModel::Node *group = nullptr;
-    int currentGroup = 0;
-    bool first = true;
-    while (q.step()) {
-        const int idSub = q.columnInt(0);
-        const int idGroup = q.columnInt(1);
-        if (first || idGroup != currentGroup) {
-            first = false;
-            currentGroup = idGroup;
-            group = tree->addNode(root, q.columnText(2).left(100), idGroup, 0);
-        }
-        if (idSub >= 1)
-            tree->addNode(group, q.columnText(3).left(100), idGroup, idSub);
-        else
-            tree->addNode(group, u"Прочие..."_s, idGroup, -2);
-    }
+    auto add = [tree](auto &self, GroupTreeModel::Node *parent, const GroupTreeNode &node) -> void {
+        GroupTreeModel::Node *added =
+            tree->addNode(parent, node.data.Name, node.data.IdGroup, node.data.IdSubGroup);
+        for (const GroupTreeNode &child : node.children)
+            self(self, added, child);
+    };
+    add(add, nullptr, root);
     tree->finish();
     m_ui.vdtGroupsTree->expand(tree->index(0, 0));
 }

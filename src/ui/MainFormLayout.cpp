@@ -3,6 +3,7 @@
 #include "ui/CatalogGrid.h"
 #include "ui/GroupTreeModel.h"
 #include "ui/LimitedSplitter.h"
+#include "ui/PercentValidator.h"
 #include "ui/PictureView.h"
 #include "ui/PriceTableModel.h"
 #include "ui/SearchEdit.h"
@@ -295,10 +296,7 @@ void MainFormLayout::build(QMainWindow *window)
     eProc->setFont(strip);
     eProc->setFixedWidth(70);
     eProc->setAlignment(Qt::AlignRight);
-    auto *percent = new QDoubleValidator(0.0, 100.0, 2, eProc);
-    percent->setNotation(QDoubleValidator::StandardNotation);
-    percent->setLocale(QLocale::c());
-    eProc->setValidator(percent);
+    eProc->setValidator(new PercentValidator(eProc));
     infoRow->addWidget(eProc);
     infoRow->addWidget(stripLabel(pZakazInfo, u"%"_s, strip));
     infoRow->addStretch(1);

@@ -1,12 +1,18 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/StartupSequence.h"
+#include "ui/CatalogProgram.h"
+#include "ui/FerrowApplication.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("ТД \"Ferrow\" Электронный каталог"));
-    window.resize(1024, 760);
-    window.show();
-    return QApplication::exec();
+    FerrowApplication app(argc, argv);
+    CatalogProgram program(StartupEnvironment::current());
+    bool started = false;
+    // An error while the windows are created has no window to return to: show it and end.
+    if (!FerrowApplication::runGuarded([&] { started = program.start(); }))
+        return 1;
+    if (!started) // a newer copy took over, or there is no catalog to show
+        return 0;
+    int result = 0;
+    FerrowApplication::runGuarded([&] { result = QApplication::exec(); });
+    return result;
 }

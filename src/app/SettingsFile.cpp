@@ -79,7 +79,10 @@ QString number(int n)
 
 QString DefaultHostUrl()
 {
-    return QStringLiteral(FERROW_DEFAULT_HOST);
+    const QString configured = QStringLiteral(FERROW_DEFAULT_HOST);
+    if (configured.contains(QStringLiteral("://")))
+        return configured;
+    return QStringLiteral("http://") + configured;
 }
 
 QString DefaultHostName()

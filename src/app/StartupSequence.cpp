@@ -57,6 +57,11 @@ bool StartupSequence::handOffToNewerCopy(const QString &programPath)
         return false;
     if (programPath.trimmed().toUpper() == newer.trimmed().toUpper())
         return false; // we are that copy
+    // The system names the running program by its real path; a working folder reached through
+    // a link must not make the copy start itself over and over.
+    const QString self = QFileInfo(programPath.trimmed()).canonicalFilePath();
+    if (!self.isEmpty() && self == QFileInfo(newer).canonicalFilePath())
+        return false;
     if (!m_shell.startProgram(newer))
         // Ending without a word would look like a crash; still no data is loaded from here.
         m_prompts.error(

@@ -88,7 +88,9 @@ void TAppMainForm::FormCreate(const StartupEnvironment &where)
     switch (outcome) {
     case StartupSequence::Outcome::Ready:
         setWindowTitle(startup.caption());
-        fillGroupTree(m_services.loader.groupTree());
+        fillGroupTree(m_services.groupTree
+                          ? *m_services.groupTree
+                          : GroupTreeNode{GroupNodeData::make(u"ВСЕ ТОВАРЫ"_s, -1, -1), {}});
         applyPriceFilter();
         zakazChanged();
         break;

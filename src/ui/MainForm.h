@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CatalogLoader.h"
 #include "app/StartupSequence.h"
 #include "browse/BrowsingState.h"
 #include "browse/ProductCard.h"
@@ -7,8 +8,8 @@
 #include "common/DesktopShell.h"
 #include "common/StartupMessages.h"
 #include "common/UserPrompts.h"
+#include "data/GroupNodeData.h"
 #include "ui/MainFormLayout.h"
-#include "ui/TableCatalogLoader.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -33,8 +34,10 @@ public:
         StartupMessages &messages;
         UserPrompts &prompts;
         DesktopShell &shell;
-        TableCatalogLoader &loader;
+        CatalogLoader &loader;
         Database &db;
+        // The group tree the loader builds; none: the tree shows its root only.
+        const GroupTreeNode *groupTree = nullptr;
     };
 
     TAppMainForm(const Services &services, const StartupEnvironment &where,

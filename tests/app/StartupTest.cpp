@@ -307,6 +307,15 @@ TEST_F(StartupSequenceTest, RunningAsTheNewerCopyInAnyLetterCaseStartsNormally)
     EXPECT_TRUE(m_loader.steps.contains(QStringLiteral("load")));
 }
 
+TEST_F(StartupSequenceTest, RunningAsTheNewerCopyThroughALinkedFolderStartsNormally)
+{
+    putNewerCopy();
+    const QString linked = m_root.file(QStringLiteral("linked"));
+    ASSERT_TRUE(QFile::link(workFolder(), linked));
+    EXPECT_EQ(run(linked + QStringLiteral("/Tavrin.exe")), StartupSequence::Outcome::Ready);
+    EXPECT_TRUE(m_shell.startedPrograms.isEmpty());
+}
+
 TEST_F(StartupSequenceTest, AFolderNamedLikeTheNewerCopyIsNoHandOff)
 {
     QDir().mkpath(workFolder() + QStringLiteral("Tavrin.exe"));

@@ -38,7 +38,8 @@ MainWindowHarness::MainWindowHarness(int inputByWindow) : m_store(m_db)
     where.programPath = programFolder + u"ferrow-catalog"_s;
 
     m_loader = std::make_unique<TableCatalogLoader>(m_store, m_settings, m_messages, m_prompts);
-    TAppMainForm::Services services{m_settings, m_messages, m_prompts, m_shell, *m_loader, m_db};
+    TAppMainForm::Services services{
+        m_settings, m_messages, m_prompts, m_shell, *m_loader, m_db, &m_loader->groupTree()};
     m_window = std::make_unique<TAppMainForm>(services, where);
     m_window->show();
     m_window->activateWindow();

@@ -246,6 +246,10 @@ TEST(MainWindow, HelpAndMailGoThroughTheShellAndClosingEndsTheWindow)
     h.ui().SpeedButton8->click();
     EXPECT_EQ(h.shell().openedDocuments,
               QStringList{h.dir().path() + u"program/FerrowCatalog.chm"_s});
+    h.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window()));
+    QTest::keyClick(&h.window(), Qt::Key_F1);
+    EXPECT_EQ(h.shell().openedDocuments.size(), 2);
     QTest::mouseClick(h.ui().lblMailTo, Qt::LeftButton);
     EXPECT_EQ(h.shell().openedUrls, QStringList{u"mailto:"_s + h.ui().lblMailTo->text()});
     h.ui().SpeedButton9->click();

@@ -3,16 +3,19 @@
 #include <charconv>
 #include <cmath>
 
+#include <QVarLengthArray>
+
 namespace ExportConversions {
 
 namespace {
 
 // Blanks removed into a Latin-1 buffer; false when a character outside Latin-1 shows the
 // text cannot be a number anyway.
-bool withoutBlanks(QStringView field, QByteArray &out)
+using Buffer = QVarLengthArray<char, 64>;
+
+bool withoutBlanks(QStringView field, Buffer &out)
 {
     out.clear();
-    out.reserve(field.size());
     for (QChar c : field) {
         if (c == QLatin1Char(' '))
             continue;
@@ -29,7 +32,7 @@ bool isDigit(char c)
 }
 
 // sign? (digits [. digits*] | . digits) ([eE] sign? digits)?
-bool isDecimal(const QByteArray &text)
+bool isDecimal(const Buffer &text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -98,18 +101,19 @@ QList<QStringView> splitFields(QStringView line, int count)
 
 std::optional<double> toFloat(QStringView field, Failure *failure)
 {
-    QByteArray text;
+    Buffer text;
     if (!withoutBlanks(field, text) || !isDecimal(text)) {
         report(failure, Failure::NotANumber);
         return std::nullopt;
     }
     // from_chars, unlike strtod, does not follow the process locale; it takes no "+".
     const char *begin = text.constData();
+    const char *last = begin + text.size();
     if (*begin == '+')
         ++begin;
     double value = 0;
-    const auto [end, error] = std::from_chars(begin, text.constData() + text.size(), value);
-    if (error != std::errc() || end != text.constData() + text.size() || !std::isfinite(value)) {
+    const auto [end, error] = std::from_chars(begin, last, value);
+    if (error != std::errc() || end != last || !std::isfinite(value)) {
         report(failure, Failure::OutOfRange);
         return std::nullopt;
     }
@@ -131,7 +135,7 @@ std::optional<int> toWhole(QStringView field, Failure *failure)
 
 std::optional<int> toInteger(QStringView field, Failure *failure)
 {
-    QByteArray text;
+    Buffer text;
     if (!withoutBlanks(field, text)) {
         report(failure, Failure::NotAnInteger);
         return std::nullopt;

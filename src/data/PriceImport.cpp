@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QVarLengthArray>
 
 #include "common/StartupMessages.h"
 #include "common/TextUtils.h"
@@ -81,12 +82,25 @@ private:
 // Converts the fields of one line, naming the field when one fails.
 class LineReader {
 public:
-    LineReader(const ExportLines &lines, int count)
-        : m_lines(lines), m_fields(splitFields(lines.line(), count))
+    LineReader(const ExportLines &lines, int count) : m_lines(lines)
     {
+        // As ExtractField for every n, in one pass; missing fields are empty.
+        const QStringView line = lines.line();
+        qsizetype start = 0;
+        for (int n = 0; n < count; ++n) {
+            if (start > line.size()) {
+                m_fields.append(QStringView());
+                continue;
+            }
+            qsizetype end = line.indexOf(QLatin1Char(';'), start);
+            if (end < 0)
+                end = line.size();
+            m_fields.append(line.mid(start, end - start));
+            start = end + 1;
+        }
     }
 
-    QStringView field(int n) const { return m_fields.at(n - 1); }
+    QStringView field(int n) const { return m_fields[n - 1]; }
 
     double real(int n, const char16_t *name) const
     {
@@ -116,11 +130,16 @@ public:
             return *value;
         m_lines.fail(QString::fromUtf16(name), field(n), failure);
     }
-    QString text(int n, int size) const { return cutToSize(field(n).toString(), size); }
+    // The field cut to a text field's size.
+    QStringView text(int n, int size) const
+    {
+        const QStringView value = field(n);
+        return value.size() > size ? value.first(size) : value;
+    }
 
 private:
     const ExportLines &m_lines;
-    QList<QStringView> m_fields;
+    QVarLengthArray<QStringView, 20> m_fields;
 };
 
 void insertRow(Statement &insert, const ExportLines &lines, const QString &table, QStringView id)
@@ -156,18 +175,18 @@ void importPrice(Database &db, const QString &schema, ExportLines &lines, Startu
     int n = 0;
     while (lines.nextLine()) {
         const LineReader row(lines, kPriceFields);
-        const QString name = row.text(3, nameSize);
-        const QString articul = row.text(8, articulSize);
+        const QStringView name = row.text(3, nameSize);
+        const QStringView articul = row.text(8, articulSize);
         insert.bind(1, row.whole(1, u"ID"))
-            .bind(2, row.text(2, codeSize))
-            .bind(3, name)
+            .bindText(2, row.text(2, codeSize))
+            .bindText(3, name)
             .bind(4, row.real(4, u"NDS"))
             .bind(5, row.whole(5, u"KOLTEK"))
             .bind(6, row.real(6, u"CENA"))
             .bind(7, row.real(7, u"MAXDISCOUNT"))
-            .bind(8, articul)
-            .bind(9, row.text(9, tmSize))
-            .bind(10, row.text(10, countrySize))
+            .bindText(8, articul)
+            .bindText(9, row.text(9, tmSize))
+            .bindText(10, row.text(10, countrySize))
             .bind(11, row.whole(11, u"ST1"))
             .bind(12, row.whole(12, u"ST2"))
             .bind(13, row.whole(13, u"ST3"))
@@ -177,9 +196,9 @@ void importPrice(Database &db, const QString &schema, ExportLines &lines, Startu
             .bind(17, row.integer(17, u"IDSUBGROUP"))
             .bind(18, row.flag(18, u"ISNEW"))
             .bind(19, row.flag(19, u"ISPHOTO"))
-            .bind(20, row.text(20, barcodeSize))
-            .bind(21, cutToSize(name.toUpper(), nameSize))
-            .bind(22, cutToSize(articul.toUpper(), articulSize));
+            .bindText(20, row.text(20, barcodeSize))
+            .bind(21, cutToSize(name.toString().toUpper(), nameSize))
+            .bind(22, cutToSize(articul.toString().toUpper(), articulSize));
         insertRow(insert, lines, price.name, row.field(1));
         if (n % 100 == 0)
             messages.setStartupMessage(title + QStringLiteral("(%1)").arg(n));
@@ -200,10 +219,10 @@ void importClasses(Database &db, const QString &schema, ExportLines &lines,
     int m = 0;
     while (lines.nextLine()) {
         const LineReader row(lines, kClassFields);
-        QString name = row.text(2, nameSize);
+        QStringView name = row.text(2, nameSize);
         if (name.isEmpty())
-            name = QStringLiteral("-");
-        insert.bind(1, row.whole(1, u"ID")).bind(2, name).bind(3, row.integer(3, u"IDPARENT"));
+            name = u"-";
+        insert.bind(1, row.whole(1, u"ID")).bindText(2, name).bind(3, row.integer(3, u"IDPARENT"));
         insertRow(insert, lines, CatalogTables::Class, row.field(1));
         ++m;
         if (m % 100 == 0)

@@ -67,6 +67,14 @@ Statement &Statement::bind(int index, const QString &value)
     return *this;
 }
 
+Statement &Statement::bindText(int index, QStringView value)
+{
+    check(sqlite3_bind_text16(m_stmt, index, value.isNull() ? u"" : value.utf16(),
+                              int(value.size() * 2), SQLITE_TRANSIENT),
+          "bind");
+    return *this;
+}
+
 Statement &Statement::bind(int index, double value)
 {
     check(sqlite3_bind_double(m_stmt, index, value), "bind");

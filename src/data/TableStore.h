@@ -53,6 +53,8 @@ public:
 
 private:
     void ensureStructure(const QString &schema, const TableDef &def);
+    template <typename Refuse>
+    void checkTrees(const QString &schema, const QString &table, const Refuse &refuse);
 
     Database &m_db;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CatalogDataLoader.h"
 #include "app/CatalogLoader.h"
 #include "app/StartupSequence.h"
 #include "common/CatalogSettings.h"
@@ -9,19 +10,19 @@
 #include "ui/MessageBoxPrompts.h"
 #include "ui/SplashForm.h"
 #include "ui/SystemShell.h"
-#include "ui/TableCatalogLoader.h"
 
 #include <memory>
 
-// The program's windows in the order they come up. The settings record and the in-memory
-// database live here, from the start to the end.
+// The program's windows in the order they come up. The settings record and the catalog data
+// live here, from the start to the end.
 class CatalogProgram {
 public:
     // The catalog from the working files and the exports; prompts and shell default to message
     // boxes and the desktop.
     explicit CatalogProgram(StartupEnvironment where, UserPrompts *prompts = nullptr,
                             DesktopShell *shell = nullptr);
-    // The catalog data steps given by the caller (tests of the start-up alone).
+    // The catalog data steps given by the caller (tests of the start-up alone); a loader other
+    // than CatalogDataLoader leaves the tables empty.
     CatalogProgram(StartupEnvironment where, CatalogLoader &loader, UserPrompts *prompts = nullptr,
                    DesktopShell *shell = nullptr);
     ~CatalogProgram();
@@ -33,7 +34,8 @@ public:
     TAppSplashForm &splash() { return m_splash; }
     TAppMainForm *mainForm() { return m_mainForm.get(); }
     CatalogSettings &settings() { return m_settings; }
-    Database &database() { return m_db; }
+    UserPrompts &prompts() { return m_prompts; }
+    Database &database();
 
 private:
     StartupEnvironment m_where;
@@ -43,9 +45,10 @@ private:
     DesktopShell &m_shell;
     CatalogSettings m_settings;
     TAppSplashForm m_splash;
-    Database m_db;
-    TableStore m_store;
-    std::unique_ptr<TableCatalogLoader> m_ownLoader;
+    std::unique_ptr<CatalogDataLoader> m_ownLoader;
     CatalogLoader *m_loader = nullptr;
+    CatalogDataLoader *m_dataLoader = nullptr;
+    // Only for a loader without tables of its own.
+    std::unique_ptr<CatalogDataLoader> m_emptyTables;
     std::unique_ptr<TAppMainForm> m_mainForm;
 };

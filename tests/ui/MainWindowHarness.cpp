@@ -14,7 +14,7 @@
 
 using namespace Qt::StringLiterals;
 
-MainWindowHarness::MainWindowHarness(int inputByWindow) : m_store(m_db)
+MainWindowHarness::MainWindowHarness(int inputByWindow)
 {
     // The program folder holds the supplier's exports, as the first start finds them.
     const QString programFolder = m_dir.path() + u"program/"_s;
@@ -37,9 +37,10 @@ MainWindowHarness::MainWindowHarness(int inputByWindow) : m_store(m_db)
     where.env.insert(u"USERPROFILE"_s, m_dir.path());
     where.programPath = programFolder + u"ferrow-catalog"_s;
 
-    m_loader = std::make_unique<TableCatalogLoader>(m_store, m_settings, m_messages, m_prompts);
+    m_loader.setServices(m_settings, m_messages, m_prompts);
     TAppMainForm::Services services{
-        m_settings, m_messages, m_prompts, m_shell, *m_loader, m_db, &m_loader->groupTree()};
+        m_settings,          m_messages,           m_prompts, m_shell, m_loader,
+        m_loader.database(), &m_loader.groupTree()};
     m_window = std::make_unique<TAppMainForm>(services, where);
     m_window->show();
     m_window->activateWindow();
@@ -84,7 +85,7 @@ QModelIndex MainWindowHarness::treeNode(const QString &name) const
 
 QVariant MainWindowHarness::scalar(const QString &sql)
 {
-    Statement q = m_db.prepare(sql);
+    Statement q = db().prepare(sql);
     return q.step() ? q.columnValue(0) : QVariant();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CatalogDataLoader.h"
 #include "app/StartupSequence.h"
 #include "common/CatalogSettings.h"
 #include "common/StartupMessages.h"
@@ -8,7 +9,6 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "ui/MainForm.h"
-#include "ui/TableCatalogLoader.h"
 
 #include <QApplication>
 #include <QModelIndex>
@@ -31,7 +31,7 @@ public:
     CatalogSettings &settings() { return m_settings; }
     ScriptedPrompts &prompts() { return m_prompts; }
     RecordingShell &shell() { return m_shell; }
-    Database &db() { return m_db; }
+    Database &db() { return m_loader.database(); }
     const TempDir &dir() const { return m_dir; }
 
     // The values of a grid's column, top to bottom, as shown.
@@ -50,9 +50,7 @@ private:
     NoStartupMessages m_messages;
     ScriptedPrompts m_prompts;
     RecordingShell m_shell;
-    Database m_db;
-    TableStore m_store;
-    std::unique_ptr<TableCatalogLoader> m_loader;
+    CatalogDataLoader m_loader;
     std::unique_ptr<TAppMainForm> m_window;
 };
 

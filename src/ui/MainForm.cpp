@@ -1,8 +1,12 @@
 #include "ui/MainForm.h"
 
 #include "app/AppTitle.h"
+#include "common/Clock.h"
 #include "data/Database.h"
+#include "data/TableStore.h"
+#include "order/OrderArchive.h"
 #include "order/OrderBook.h"
+#include "ui/ArchiveAccess.h"
 #include "ui/BigImageForm.h"
 #include "ui/CatalogGrid.h"
 #include "ui/ConfigForm.h"
@@ -61,6 +65,8 @@ TAppMainForm::TAppMainForm(const Services &services, const StartupEnvironment &w
     setMaximumWidth(designedMaxWidth);
 
     m_order = std::make_unique<OrderBook>(m_services.db);
+    m_systemClock = std::make_unique<SystemClock>();
+    m_store = std::make_unique<TableStore>(m_services.db);
     m_priceRows = std::make_unique<SqlRowSource>(m_services.db, u"price"_s);
     m_zakazRows = std::make_unique<SqlRowSource>(m_services.db, u"zakaz"_s);
     m_ui.priceModel->setSource(m_priceRows.get());
@@ -69,6 +75,11 @@ TAppMainForm::TAppMainForm(const Services &services, const StartupEnvironment &w
     connectControls();
     installShortcuts();
     FormCreate(where);
+    // The archive's working files are known once start-up has set the working folder.
+    m_orderArchive = std::make_unique<OrderArchive>(
+        *m_order, *m_store, m_services.prompts,
+        m_services.clock ? *m_services.clock : *m_systemClock, m_services.settings);
+    m_archive = std::make_unique<ArchiveAccess>(*m_orderArchive);
     createDialogs();
 }
 

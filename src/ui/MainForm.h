@@ -14,7 +14,11 @@
 #include <QMainWindow>
 #include <memory>
 
+class Clock;
 class Database;
+class OrderArchive;
+class SystemClock;
+class TableStore;
 class OrderBook;
 class QShortcut;
 class SqlRowSource;
@@ -38,6 +42,8 @@ public:
         Database &db;
         // The group tree the loader builds; none: the tree shows its root only.
         const GroupTreeNode *groupTree = nullptr;
+        // The time of archived orders; none: the system clock.
+        const Clock *clock = nullptr;
     };
 
     TAppMainForm(const Services &services, const StartupEnvironment &where,
@@ -124,6 +130,9 @@ private:
     std::unique_ptr<OrderBook> m_order;
     std::unique_ptr<SqlRowSource> m_priceRows;
     std::unique_ptr<SqlRowSource> m_zakazRows;
+    std::unique_ptr<SystemClock> m_systemClock;
+    std::unique_ptr<TableStore> m_store;
+    std::unique_ptr<OrderArchive> m_orderArchive;
     std::unique_ptr<OrderArchiveAccess> m_archive;
 
     // Order-entry state.

@@ -4,6 +4,7 @@
 
 #include "browse/Pricing.h"
 #include "data/Database.h"
+#include "order/OrderArchive.h"
 #include "order/OrderBook.h"
 #include "order/OrderError.h"
 #include "order/Product.h"
@@ -236,19 +237,13 @@ void TAppMainForm::orderedQuantitiesChanged()
 
 void TAppMainForm::SpeedButton1Click()
 {
-    // New order: the order archive offers to keep the current order first.
-    if (m_order->isEmpty())
-        return;
-    if (m_services.prompts.confirm(
-            u"Перед открытием нового заказа ,можно сохранить текущий заказ. Сохранить?"_s))
-        SpeedButton3Click();
-    m_order->clear();
-    m_ui.eProc->clear();
+    m_orderArchive->newOrder();
+    m_ui.eProc->setText(m_order->discountText());
 }
 
 void TAppMainForm::SpeedButton3Click()
 {
-    // Saving to the archive comes with the order archive layer.
+    m_orderArchive->saveCurrentOrder();
 }
 
 void TAppMainForm::SpeedButton2Click()

@@ -5,6 +5,7 @@
 #include "ui/GroupTreeModel.h"
 #include "ui/KolForm.h"
 #include "ui/LimitedSplitter.h"
+#include "ui/OpenForm.h"
 #include "ui/PriceTableModel.h"
 #include "ui/SearchEdit.h"
 #include "ui/TitleHeaderView.h"
@@ -255,4 +256,49 @@ TEST(MainWindow, HelpAndMailGoThroughTheShellAndClosingEndsTheWindow)
     h.ui().SpeedButton9->click();
     EXPECT_FALSE(h.window().isVisible());
     EXPECT_TRUE(h.prompts().shown.empty());
+}
+
+TEST(MainWindow, SaveToTheArchiveThenLoadRestoresTheOrder)
+{
+    MainWindowHarness h;
+    h.window().orderBook().addOrderLine(1, 437);
+    h.window().orderBook().addOrderLine(4, 3);
+    h.ui().SpeedButton3->click();
+    EXPECT_EQ(h.prompts().texts(u"info"_s), QStringList{u"Текущий заказ сохранен."_s});
+
+    // New order: asked whether to save (No), then empty, no product marked as ordered.
+    h.prompts().confirmAnswers = {false};
+    h.ui().SpeedButton1->click();
+    EXPECT_EQ(h.ui().zakazModel->rowCount(), 0);
+    EXPECT_EQ(h.scalar(u"select count(*) from price where kolzak is not null"_s).toInt(), 0);
+
+    QStringList listed;
+    whenModal([&listed](QWidget *dialog) {
+        auto *orders = dialog->findChild<CatalogGrid *>(u"DBGridEh1"_s);
+        auto *lines = dialog->findChild<CatalogGrid *>(u"DBGridEh2"_s);
+        listed << MainWindowHarness::cell(orders, 0, u"SUMMA"_s)
+               << MainWindowHarness::cell(orders, 0, u"ROWCOUNT"_s)
+               << MainWindowHarness::column(lines, u"CODE"_s);
+        QTest::keyClick(orders, Qt::Key_Return); // Enter loads
+    });
+    h.ui().SpeedButton2->click();
+    EXPECT_EQ(listed, (QStringList{u"1 768.75"_s, u"2"_s, u"10001"_s, u"20001"_s}));
+    EXPECT_FALSE(h.window().openForm()->isVisible());
+    EXPECT_EQ(MainWindowHarness::column(h.ui().grdZakaz, u"KOL"_s),
+              (QStringList{u"437"_s, u"3"_s}));
+    EXPECT_EQ(h.ui().Label1->text(), u"Сумма заказа: 1 768.75 - 0.00 = 1 768.75"_s);
+    EXPECT_EQ(MainWindowHarness::cell(h.ui().DBGridEh1, 0, u"KOLZAK"_s), u"437"_s);
+
+    // Delete in the archive window asks first and empties the list.
+    h.prompts().confirmAnswers = {true};
+    int left = -1;
+    whenModal([&left](QWidget *dialog) {
+        auto *orders = dialog->findChild<CatalogGrid *>(u"DBGridEh1"_s);
+        QTest::keyClick(orders, Qt::Key_Delete);
+        left = orders->model()->rowCount();
+        QTest::keyClick(orders, Qt::Key_Escape);
+    });
+    h.ui().SpeedButton2->click();
+    EXPECT_EQ(left, 0);
+    EXPECT_TRUE(h.prompts().texts(u"confirm"_s).contains(u"Удалить текущий заказ из архива?"_s));
 }

@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "data/Database.h"
 #include "data/TableStore.h"
+#include "exchange/TcsExchange.h"
 #include "order/OrderArchive.h"
 #include "order/OrderBook.h"
 #include "ui/ArchiveAccess.h"
@@ -14,6 +15,7 @@
 #include "ui/LimitedSplitter.h"
 #include "ui/OpenForm.h"
 #include "ui/OrderArchiveAccess.h"
+#include "ui/QtEventPump.h"
 #include "ui/SqlRowSource.h"
 #include "ui/ZakazTableModel.h"
 
@@ -66,6 +68,12 @@ TAppMainForm::TAppMainForm(const Services &services, const StartupEnvironment &w
 
     m_order = std::make_unique<OrderBook>(m_services.db);
     m_systemClock = std::make_unique<SystemClock>();
+    m_pump = std::make_unique<QtEventPump>();
+    m_exchange = std::make_unique<TcsExchange>(m_services.prompts, clock(), m_pump.get());
+    m_exchange->OncsMessage = [this](const QString &msg) { ShowExchangeMessage(msg); };
+    m_exchange->OncsStopButton = [this](bool visible) {
+        m_ui.btnExchangeCancel->setVisible(visible);
+    };
     m_store = std::make_unique<TableStore>(m_services.db);
     m_priceRows = std::make_unique<SqlRowSource>(m_services.db, u"price"_s);
     m_zakazRows = std::make_unique<SqlRowSource>(m_services.db, u"zakaz"_s);
@@ -114,6 +122,7 @@ void TAppMainForm::FormCreate(const StartupEnvironment &where)
     }
     // The card shows from the first showing on (SpeedButton7 toggles it back).
     m_ui.Panel2->hide();
+    ApplyExchangeSettings();
     m_ui.lblMailTo->setText(m_services.settings.MailForsend.trimmed().isEmpty()
                                 ? DefaultSupplierMail
                                 : m_services.settings.MailForsend.trimmed());
@@ -142,10 +151,13 @@ void TAppMainForm::connectControls()
     connect(m_ui.SpeedButton8, &QToolButton::clicked, this, &TAppMainForm::openHelp);
     connect(m_ui.SpeedButton9, &QToolButton::clicked, this, &QWidget::close);
 
-    // Commands whose layers are not part of this program yet: present, disabled, hinted.
-    for (QToolButton *b : {m_ui.SpeedButton6, m_ui.btnGetNewPrice, m_ui.btnGetNewPictures})
-        b->setEnabled(false);
-    m_ui.btnGetOnePicture->setEnabled(false);
+    connect(m_ui.SpeedButton6, &QToolButton::clicked, this, &TAppMainForm::SpeedButton6Click);
+    connect(m_ui.btnGetNewPrice, &QToolButton::clicked, this, &TAppMainForm::btnGetNewPriceClick);
+    connect(m_ui.btnGetNewPictures, &QToolButton::clicked, this,
+            &TAppMainForm::btnGetNewPicturesClick);
+    connect(m_ui.btnGetOnePicture, &QPushButton::clicked, this,
+            &TAppMainForm::btnGetOnePictureClick);
+    connect(m_ui.btnExchangeCancel, &QPushButton::clicked, this, [this] { m_exchange->Stop(); });
 
     m_ui.lblMailTo->installEventFilter(this);
 
@@ -255,7 +267,7 @@ void TAppMainForm::applyOrderGridMode()
 void TAppMainForm::SpeedButton4Click()
 {
     m_configForm->exec();
-    // The exchange takes the connection settings again here once it is part of the program.
+    ApplyExchangeSettings();
 }
 
 void TAppMainForm::SpeedButton7Click()
@@ -302,6 +314,9 @@ void TAppMainForm::showEvent(QShowEvent *event)
 
 void TAppMainForm::closeEvent(QCloseEvent *event)
 {
+    // A transfer still waiting must not outlive the window it reports to.
+    if (m_exchange->Running())
+        m_exchange->Abort();
     delete m_helpShortcut;
     m_helpShortcut = nullptr;
     m_helpFile.clear();

@@ -26,6 +26,8 @@ class TAppBigImage;
 class TAppConfigForm;
 class TAppKolForm;
 class TAppOpenForm;
+class TcsExchange;
+class QtEventPump;
 class OrderArchiveAccess;
 
 // The catalog's main window. Its creation does all of start-up's work; closing it ends the
@@ -86,6 +88,15 @@ public:
     // Enter on a row of the price grid (or in the search box).
     void BeginKolEntry();
 
+    // The exchange with the supplier's server and the export of the order.
+    void ApplyExchangeSettings();
+    void ShowExchangeMessage(const QString &msg);
+    void btnGetNewPriceClick();
+    void btnGetNewPicturesClick();
+    void btnGetOnePictureClick();
+    void SpeedButton6Click();
+    TcsExchange &exchange() const { return *m_exchange; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -111,6 +122,7 @@ private:
     void Image1Click();
     void btnSaveOnePictureClick();
     int currentPriceId() const;
+    const Clock &clock() const;
 
     // Quantity entry and the order.
     void showKolDialog();
@@ -131,6 +143,8 @@ private:
     std::unique_ptr<SqlRowSource> m_priceRows;
     std::unique_ptr<SqlRowSource> m_zakazRows;
     std::unique_ptr<SystemClock> m_systemClock;
+    std::unique_ptr<QtEventPump> m_pump;
+    std::unique_ptr<TcsExchange> m_exchange;
     std::unique_ptr<TableStore> m_store;
     std::unique_ptr<OrderArchive> m_orderArchive;
     std::unique_ptr<OrderArchiveAccess> m_archive;

@@ -5,6 +5,7 @@
 #include "browse/Pricing.h"
 #include "data/Database.h"
 #include "data/Statement.h"
+#include "exchange/TcsExchange.h"
 #include "order/OrderBook.h"
 #include "ui/BigImageForm.h"
 #include "ui/CatalogGrid.h"
@@ -215,8 +216,7 @@ void TAppMainForm::PriceAfterScroll()
     m_ui.btnSaveOnePicture->setEnabled(m_card.saveEnabled());
     if (m_card.handCursor())
         m_ui.Image1->setCursor(Qt::PointingHandCursor);
-    // Downloading one picture waits for the exchange to be part of the program.
-    m_ui.btnGetOnePicture->setEnabled(false);
+    m_ui.btnGetOnePicture->setEnabled(m_card.getPictureEnabled() && !m_exchange->Running());
 }
 
 void TAppMainForm::Image1Click()

@@ -12,6 +12,7 @@
 #include "ui/ZakazTableModel.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -301,4 +302,25 @@ TEST(MainWindow, SaveToTheArchiveThenLoadRestoresTheOrder)
     h.ui().SpeedButton2->click();
     EXPECT_EQ(left, 0);
     EXPECT_TRUE(h.prompts().texts(u"confirm"_s).contains(u"Удалить текущий заказ из архива?"_s));
+}
+
+TEST(MainWindow, ExportWritesTheWorkbookAndAFailedPriceUpdateLeavesTheCatalog)
+{
+    MainWindowHarness h;
+    h.window().orderBook().addOrderLine(1, 437);
+    const QString file = h.dir().path() + u"order.xls"_s;
+    h.prompts().saveFileNames = {file};
+    h.ui().SpeedButton6->click();
+    EXPECT_TRUE(QFileInfo(file).size() > 0);
+    EXPECT_EQ(h.shell().openedDocuments.value(0), file);
+
+    // Nothing listens on the server's port: the update says so and changes nothing.
+    h.settings().ConnectHostWWW = u"http://127.0.0.1:9"_s;
+    h.ui().btnGetNewPrice->click();
+    EXPECT_EQ(h.prompts().texts(u"message"_s),
+              QStringList{u"Не удается получить новый прайс из Интернета"_s});
+    EXPECT_EQ(h.ui().priceModel->rowCount(), 6);
+    EXPECT_EQ(h.ui().zakazModel->rowCount(), 1);
+    EXPECT_TRUE(h.ui().btnGetNewPrice->isEnabled());
+    EXPECT_FALSE(h.ui().pnlExchange->isVisible());
 }

@@ -83,6 +83,22 @@ void CatalogGrid::applyColumnWidths(const std::vector<int> &widths)
     syncFrozenColumns();
 }
 
+void CatalogGrid::fitColumns(int maxWidth)
+{
+    if (!model())
+        return;
+    const QFontMetrics titleMetrics(m_titles->font());
+    for (int c = 0; c < model()->columnCount(); ++c) {
+        QString title = model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        title = title.mid(title.indexOf(u'|') + 1);
+        int wanted = titleMetrics.horizontalAdvance(title) + 16;
+        wanted = std::max(wanted, std::min(sizeHintForColumn(c), maxWidth));
+        if (wanted > columnWidth(c))
+            setColumnWidth(c, wanted);
+    }
+    syncFrozenColumns();
+}
+
 void CatalogGrid::setRowSelectMode(bool rows)
 {
     setSelectionBehavior(rows ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);

@@ -19,6 +19,9 @@ public:
     QTableView *frozenView() const { return m_frozen; }
     void setTwoLevelTitles(bool on);
     void applyColumnWidths(const std::vector<int> &widths);
+    // Widens (never narrows) every column to its title and to the rows on screen, up to
+    // maxWidth for the contents: the designed widths assume a narrower font than most systems.
+    void fitColumns(int maxWidth = 160);
     // Whole-row selection without editing, or single cells with in-place editing.
     void setRowSelectMode(bool rows);
 

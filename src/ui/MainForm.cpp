@@ -244,6 +244,7 @@ void TAppMainForm::FormActivate()
     m_browsing.activate();
     showSortMarker();
     applyPriceFilter();
+    m_ui.DBGridEh1->fitColumns();
     // The root is selected without moving the focus, so the filter stays as it is.
     const QModelIndex root = m_ui.treeModel->index(0, 0);
     if (root.isValid()) {

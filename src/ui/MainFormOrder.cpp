@@ -227,6 +227,7 @@ void TAppMainForm::zakazChanged()
         row = m_zakazRows->rowCount() - 1;
     if (row >= 0)
         m_ui.grdZakaz->setCurrentIndex(m_ui.zakazModel->index(row, keepColumn));
+    m_ui.grdZakaz->fitColumns();
     m_ui.Label1->setText(m_order->totalsText());
 }
 

@@ -159,6 +159,7 @@ void TAppOpenForm::reopen()
     if (m_ordersModel->rowCount() > 0)
         m_orders->setCurrentIndex(m_ordersModel->index(0, 0));
     currentOrderChanged();
+    m_orders->fitColumns();
 }
 
 void TAppOpenForm::currentOrderChanged()
@@ -169,6 +170,7 @@ void TAppOpenForm::currentOrderChanged()
     if (row >= 0) {
         m_archive->selectHeader(row);
         m_linesModel->reload();
+        m_lines->fitColumns();
     }
 }
 

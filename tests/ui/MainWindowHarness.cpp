@@ -14,14 +14,22 @@
 
 using namespace Qt::StringLiterals;
 
-MainWindowHarness::MainWindowHarness(int inputByWindow)
+MainWindowHarness::MainWindowHarness(int inputByWindow, const QString &catalogFolder)
 {
     // The program folder holds the supplier's exports, as the first start finds them.
     const QString programFolder = m_dir.path() + u"program/"_s;
+    const QString from =
+        catalogFolder.isEmpty() ? QStringLiteral(FERROW_FIXTURES_DIR) + u"/ui/"_s : catalogFolder;
     for (const QString &name : {u"ExportPrice.csv"_s, u"ExportClass.csv"_s}) {
-        QFile source(QStringLiteral(FERROW_FIXTURES_DIR) + u"/ui/"_s + name);
+        QFile source(from + name);
         source.open(QIODevice::ReadOnly);
         m_dir.write(u"program/"_s + name, source.readAll());
+    }
+    const QDir pictures(from + u"pictures"_s);
+    for (const QString &name : pictures.entryList({u"*.jpg"_s}, QDir::Files)) {
+        QFile source(pictures.filePath(name));
+        source.open(QIODevice::ReadOnly);
+        m_dir.write(u"program/pictures/"_s + name, source.readAll());
     }
     // A settings file of an earlier run, so no first-run dialog interrupts the tests.
     const QString work = m_dir.path() + u"Application Data/FerrowCatalog/"_s;

@@ -23,7 +23,9 @@ class CatalogGrid;
 class MainWindowHarness {
 public:
     // inputByWindow: the setting IsInputKolByWindow written before start-up.
-    explicit MainWindowHarness(int inputByWindow = 1);
+    // catalogFolder: where the exports (and a "pictures" folder) come from; the fixture
+    // catalog unless given.
+    explicit MainWindowHarness(int inputByWindow = 1, const QString &catalogFolder = {});
     ~MainWindowHarness();
 
     TAppMainForm &window() { return *m_window; }

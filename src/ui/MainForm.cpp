@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 
 #include "app/AppTitle.h"
+#include "browse/PriceView.h"
 #include "common/Clock.h"
 #include "data/Database.h"
 #include "data/TableStore.h"
@@ -75,6 +76,7 @@ TAppMainForm::TAppMainForm(const Services &services, const StartupEnvironment &w
         m_ui.btnExchangeCancel->setVisible(visible);
     };
     m_store = std::make_unique<TableStore>(m_services.db);
+    m_priceView = std::make_unique<PriceView>(m_services.db);
     m_priceRows = std::make_unique<SqlRowSource>(m_services.db, u"price"_s);
     m_zakazRows = std::make_unique<SqlRowSource>(m_services.db, u"zakaz"_s);
     m_ui.priceModel->setSource(m_priceRows.get());

@@ -21,6 +21,7 @@ class SystemClock;
 class TableStore;
 class OrderBook;
 class QShortcut;
+class PriceView;
 class SqlRowSource;
 class TAppBigImage;
 class TAppConfigForm;
@@ -140,6 +141,7 @@ private:
     BrowsingState m_browsing;
     ProductCard m_card;
     std::unique_ptr<OrderBook> m_order;
+    std::unique_ptr<PriceView> m_priceView;
     std::unique_ptr<SqlRowSource> m_priceRows;
     std::unique_ptr<SqlRowSource> m_zakazRows;
     std::unique_ptr<SystemClock> m_systemClock;

@@ -2,6 +2,7 @@
 // the product card and its picture.
 #include "ui/MainForm.h"
 
+#include "browse/PriceView.h"
 #include "browse/Pricing.h"
 #include "data/Database.h"
 #include "data/Statement.h"
@@ -53,9 +54,8 @@ void TAppMainForm::fillGroupTree(const GroupTreeNode &root)
 void TAppMainForm::applyPriceFilter()
 {
     const int keepId = currentPriceId();
-    m_priceRows->setIds(SqlRowSource::priceIds(
-        m_services.db, m_browsing.filtered() ? m_browsing.filter() : QString(),
-        m_browsing.sortFields()));
+    m_priceView->apply(m_browsing.filter(), m_browsing.filtered(), m_browsing.sortFields());
+    m_priceRows->setIds(m_priceView->ids());
     // One repaint for the new rows, after the engine has evaluated them.
     m_ui.DBGridEh1->setUpdatesEnabled(false);
     m_ui.priceModel->reload();

@@ -3,6 +3,7 @@
 #include "ui/MainForm.h"
 
 #include "app/StartupData.h"
+#include "browse/PriceView.h"
 #include "common/Clock.h"
 #include "data/CatalogTables.h"
 #include "data/TableStore.h"
@@ -86,6 +87,7 @@ void TAppMainForm::btnGetNewPriceClick()
     m_services.loader.loadWorkingTables();
     m_services.messages.setStartupMessage(u"Инициализация классификатора"_s);
     m_services.loader.buildGroupTree();
+    m_priceView->reload();
     fillGroupTree(m_services.groupTree
                       ? *m_services.groupTree
                       : GroupTreeNode{GroupNodeData::make(u"ВСЕ ТОВАРЫ"_s, -1, -1), {}});

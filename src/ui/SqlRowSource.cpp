@@ -1,8 +1,6 @@
 #include "ui/SqlRowSource.h"
 
-#include "data/CatalogTables.h"
 #include "data/Database.h"
-#include "data/FilterTranslator.h"
 #include "data/Statement.h"
 
 using namespace Qt::StringLiterals;
@@ -56,19 +54,4 @@ QVariantList SqlRowSource::rowValues(int row, const QStringList &fields) const
     }
     q.reset();
     return values;
-}
-
-std::vector<int> SqlRowSource::priceIds(Database &db, const QString &filter,
-                                        const QString &sortFields)
-{
-    const SqlCondition condition = FilterTranslator(&CatalogTables::price()).translate(filter);
-    QString order = sortFields.trimmed();
-    order = order.isEmpty() ? u"id"_s : order + u", id"_s;
-    Statement q =
-        db.prepare(u"select id from price"_s + condition.whereClause() + u" order by "_s + order);
-    condition.bindTo(q);
-    std::vector<int> ids;
-    while (q.step())
-        ids.push_back(q.columnInt(0));
-    return ids;
 }

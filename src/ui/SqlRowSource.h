@@ -26,11 +26,6 @@ public:
     int rowCount() const override { return int(m_ids.size()); }
     QVariantList rowValues(int row, const QStringList &fields) const override;
 
-    // The ids of Price rows that pass the filter, in the order of the sort fields (then by id,
-    // so equal keys keep a stable order).
-    static std::vector<int> priceIds(Database &db, const QString &filter,
-                                     const QString &sortFields);
-
 private:
     Database &m_db;
     QString m_table;

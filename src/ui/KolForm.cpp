@@ -1,5 +1,6 @@
 #include "ui/KolForm.h"
 
+#include "order/KolDialogModel.h"
 #include "ui/DisplayFormat.h"
 
 #include <QFrame>
@@ -144,16 +145,7 @@ TAppKolForm::TAppKolForm(QWidget *parent)
 
 QString TAppKolForm::wrapName(const QString &name, bool tooWide)
 {
-    if (!tooWide)
-        return name;
-    const QString trimmed = name.trimmed();
-    const qsizetype length = trimmed.size();
-    // From the position left of the middle down to the first character.
-    for (qsizetype pos = length / 2 - 1; pos >= 1; --pos) {
-        if (trimmed[pos - 1] == u' ')
-            return trimmed.left(pos) + u'\n' + trimmed.mid(pos);
-    }
-    return u'\n' + trimmed;
+    return tooWide ? KolDialogModel::breakName(name) : name;
 }
 
 void TAppKolForm::prepare(const Product &product, std::optional<qint64> ordered)

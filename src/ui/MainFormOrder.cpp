@@ -4,6 +4,7 @@
 
 #include "browse/Pricing.h"
 #include "data/Database.h"
+#include "order/KolDialogModel.h"
 #include "order/OrderArchive.h"
 #include "order/OrderBook.h"
 #include "order/OrderError.h"
@@ -36,19 +37,8 @@ int quantityOf(const QString &text)
 
 TAppKolForm::Breakdown breakdownOf(const Product &p, qint64 a)
 {
-    TAppKolForm::Breakdown b;
-    if (a == 0)
-        return b;
-    b.sum = double(a) * p.cena;
-    b.boxes = p.st3 > 0 ? a / p.st3 : 0;
-    b.blocks = p.st2 > 0 ? (a - qint64(p.st3) * b.boxes) / p.st2 : 0;
-    b.packages = p.st1 > 0 ? (a - qint64(p.st3) * b.boxes - qint64(p.st2) * b.blocks) / p.st1 : 0;
-    b.loose = a - qint64(p.st3) * b.boxes - qint64(p.st2) * b.blocks - qint64(p.st1) * b.packages;
-    if (p.st3 > 0) {
-        b.weight = Pricing::roundTo(p.wst3 / p.st3 * double(a), 0.001);
-        b.volume = Pricing::roundTo(p.vst3 / p.st3 * double(a), 0.0001);
-    }
-    return b;
+    const KolDialogModel::Breakdown b = KolDialogModel::breakdown(p, a);
+    return {b.boxes, b.blocks, b.packages, b.loose, b.sum, b.weight, b.volume};
 }
 
 QString fieldText(double value)

@@ -4,8 +4,27 @@
 
 #include "data/DatabaseError.h"
 
+namespace {
+
+// Once per process, before the engine's first use: a connection is only ever used by one
+// thread at a time, and the memory statistics are not read, so neither needs the global
+// locks the engine otherwise takes on every allocation. A no-op when something else in the
+// process started the engine already.
+void configureEngineOnce()
+{
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return sqlite3_initialize() == SQLITE_OK;
+    }();
+    (void)configured;
+}
+
+} // namespace
+
 Database::Database()
 {
+    configureEngineOnce();
     const int rc =
         sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
@@ -48,6 +67,15 @@ int Database::changes() const
 bool Database::inTransaction() const
 {
     return sqlite3_get_autocommit(m_db) == 0;
+}
+
+bool Database::hasActiveStatements() const
+{
+    for (sqlite3_stmt *s = sqlite3_next_stmt(m_db, nullptr); s; s = sqlite3_next_stmt(m_db, s)) {
+        if (sqlite3_stmt_busy(s))
+            return true;
+    }
+    return false;
 }
 
 QString Database::attachMemorySchema()

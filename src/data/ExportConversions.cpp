@@ -80,6 +80,26 @@ QStringView trimLine(QStringView line)
     return line.mid(begin, end - begin);
 }
 
+QString upperCase(QStringView text)
+{
+    QString result(text.size(), Qt::Uninitialized);
+    QChar *out = result.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80)
+            out[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - 0x20) : c);
+        else if (c >= 0x430 && c <= 0x44f) // а-я
+            out[i] = QChar(char16_t(c - 0x20));
+        else if (c >= 0x450 && c <= 0x45f) // ё and the other letters of that row
+            out[i] = QChar(char16_t(c - 0x50));
+        else if (c >= 0x400 && c <= 0x42f)
+            out[i] = QChar(c);
+        else
+            return text.toString().toUpper(); // anything else takes the full rules
+    }
+    return result;
+}
+
 QList<QStringView> splitFields(QStringView line, int count)
 {
     QList<QStringView> fields;

@@ -75,6 +75,12 @@ Statement &Statement::bindText(int index, QStringView value)
     return *this;
 }
 
+Statement &Statement::bindUtf8Static(int index, const char *data, qsizetype size)
+{
+    check(sqlite3_bind_text(m_stmt, index, size ? data : "", int(size), SQLITE_STATIC), "bind");
+    return *this;
+}
+
 Statement &Statement::bind(int index, double value)
 {
     check(sqlite3_bind_double(m_stmt, index, value), "bind");

@@ -182,6 +182,7 @@ void TableStore::load(const QString &table, const QString &filePath)
     };
     if (!QFileInfo(filePath).isFile())
         throw WorkingFileError(QStringLiteral("The working file %1 is missing").arg(filePath));
+    requireIdle(def.name);
 
     const QString schema = m_db.attachMemorySchema();
     try {
@@ -231,6 +232,14 @@ void TableStore::load(const QString &table, const QString &filePath)
         // Both schemas hold the table until the old one goes; plain names find the old first.
         m_db.detachSchema(old);
     }
+}
+
+void TableStore::requireIdle(const QString &table)
+{
+    if (m_db.hasActiveStatements())
+        throw DatabaseError(
+            QStringLiteral("The table %1 cannot be replaced while a query over the tables runs")
+                .arg(table));
 }
 
 template <typename Refuse>

@@ -25,8 +25,6 @@ QString updateLineSql(const QString &keyColumn)
            QStringLiteral(" where ") + keyColumn + QStringLiteral("=?1");
 }
 
-// Binds the product's data, the quantity and the amounts to ?2 .. ?21. The quantity and
-// discount changes store the texts trimmed; a posted line copies them as they are.
 // Blanks and control characters at both ends, as SQL's trim with the same characters.
 QString trimBlanks(const QString &text)
 {
@@ -42,6 +40,8 @@ QString trimBlanks(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+// Binds the product's data, the quantity and the amounts to ?2 .. ?21. The quantity and
+// discount changes store the texts trimmed; a posted line copies them as they are.
 void bindLine(Statement &q, const Product &p, int kol, double percent, bool trimmed)
 {
     const auto text = [trimmed](const QString &s) { return trimmed ? trimBlanks(s) : s; };
@@ -108,9 +108,7 @@ Product OrderBook::requireProduct(int priceId) const
     // Pricing from whatever row a lookup happened to stand on would be wrong: refuse instead.
     std::optional<Product> product = Product::find(m_db, priceId);
     if (!product)
-        throw OrderError(
-            QStringLiteral("Товара с ID %1 нет в прайс-листе, строка заказа не изменена.")
-                .arg(priceId));
+        throw OrderError::productMissing(priceId);
     return *product;
 }
 

@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -240,7 +241,12 @@ void TAppMainForm::FormActivate()
     m_ui.priceModel->setTitle(m_ui.priceModel->columnOfField(u"ST3"_s), u"Вложение|коробка"_s);
     applyOrderGridMode();
     if (m_services.settings.FirstRun && m_configForm) {
-        m_configForm->exec(); // closing it clears FirstRun
+        // Once the window has painted itself, so the dialog does not stand on an empty screen;
+        // closing it clears FirstRun.
+        QTimer::singleShot(0, this, [this] {
+            if (m_services.settings.FirstRun)
+                m_configForm->exec();
+        });
     }
     m_ui.DBGridEh1->setFocus();
     m_browsing.activate();

@@ -50,6 +50,7 @@ TEST(ProgramStart, CleanProfileComesUpWithSplashMessagesInOrderAndEndsOnClose)
     });
     firstRun.start();
     ASSERT_TRUE(program.start());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.isEmpty(); }));
     firstRun.stop();
     EXPECT_EQ(dialogs, QStringList{QStringLiteral("Настройки")});
     EXPECT_FALSE(program.settings().FirstRun);

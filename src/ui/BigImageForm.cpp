@@ -1,5 +1,6 @@
 #include "ui/BigImageForm.h"
 
+#include "browse/BigImageView.h"
 #include "ui/PictureView.h"
 
 #include <QFrame>
@@ -15,8 +16,8 @@ TAppBigImage::TAppBigImage(QWidget *parent)
 {
     setObjectName(u"AppBigImage"_s);
     setModal(true);
-    resize(674, 609);
-    setMinimumSize(300, 300);
+    resize(BigImageView::kInitialWidth, BigImageView::kInitialHeight);
+    setMinimumSize(BigImageView::kMinimumSize, BigImageView::kMinimumSize);
 
     auto *frame = new QFrame(this);
     frame->setObjectName(u"Panel1"_s);
@@ -59,13 +60,11 @@ void TAppBigImage::showPicture(const QString &filePath)
 
 void TAppBigImage::applySizingRule()
 {
-    const QImage &image = m_picture->image();
-    const QSize outer = frameGeometry().size();
-    const bool fits = outer.height() - 30 >= image.height() && outer.width() - 20 >= image.width();
-    m_picture->setScaleToFit(!fits);
-    m_scalePanel->setText(u"Масштаб: "_s + QString::number(int(m_picture->scale() * 100)) + u"%"_s);
-    m_sizePanel->setText(u"Размер: "_s + QString::number(image.height()) + u"x"_s +
-                         QString::number(image.width()));
+    const BigImageView::Layout layout =
+        BigImageView::layout(frameGeometry().size(), m_picture->size(), m_picture->image().size());
+    m_picture->setScaleToFit(layout.scaleToFit);
+    m_scalePanel->setText(layout.scaleText);
+    m_sizePanel->setText(layout.sizeText);
 }
 
 QString TAppBigImage::scaleText() const

@@ -8,6 +8,7 @@
 #include "exchange/TcsExchange.h"
 #include "order/OrderArchive.h"
 #include "order/OrderBook.h"
+#include "order/QuantityEntry.h"
 #include "ui/ArchiveAccess.h"
 #include "ui/BigImageForm.h"
 #include "ui/CatalogGrid.h"
@@ -69,6 +70,7 @@ TAppMainForm::TAppMainForm(const Services &services, const StartupEnvironment &w
     setMaximumWidth(designedMaxWidth);
 
     m_order = std::make_unique<OrderBook>(m_services.db);
+    m_entry = std::make_unique<QuantityEntry>(*m_order, m_services.prompts);
     m_systemClock = std::make_unique<SystemClock>();
     m_pump = std::make_unique<QtEventPump>();
     m_exchange = std::make_unique<TcsExchange>(m_services.prompts, clock(), m_pump.get());
@@ -188,11 +190,11 @@ void TAppMainForm::connectControls()
     // Quantity entry and the order.
     m_ui.priceModel->onCommit = [this](int row, const QString &text) { PriceAfterPost(row, text); };
     connect(m_ui.DBGridEh1->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { PriceAfterCancel(); });
+            [this](QWidget *, QAbstractItemDelegate::EndEditHint hint) {
+                PriceAfterCancel(hint == QAbstractItemDelegate::RevertModelCache);
+            });
     m_ui.grdZakaz->keyHandler = [this](QKeyEvent *e) { return grdZakazKeyDown(e); };
     m_ui.zakazModel->onCommit = [this](int row, const QString &text) { ZakazPost(row, text); };
-    connect(m_ui.grdZakaz->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { m_isZakazEditing = false; });
     connect(m_ui.eProc, &QLineEdit::textChanged, this, &TAppMainForm::eProcChange);
     connect(m_order.get(), &OrderBook::linesChanged, this, &TAppMainForm::zakazChanged);
     connect(m_order.get(), &OrderBook::orderedQuantitiesChanged, this,
@@ -263,7 +265,8 @@ void TAppMainForm::FormActivate()
 
 void TAppMainForm::applyOrderGridMode()
 {
-    const bool byWindow = m_services.settings.IsInputKolByWindow > 0;
+    m_entry->setInputKolByWindow(m_services.settings.IsInputKolByWindow);
+    const bool byWindow = m_entry->dialogMode();
     m_ui.grdZakaz->setRowSelectMode(byWindow);
     m_ui.zakazModel->setEditing(!byWindow);
     if (!byWindow)

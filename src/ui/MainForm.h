@@ -12,6 +12,7 @@
 #include "ui/MainFormLayout.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class Clock;
@@ -21,6 +22,7 @@ class SystemClock;
 class TableStore;
 class OrderBook;
 class QShortcut;
+class QuantityEntry;
 class PriceView;
 class SqlRowSource;
 class TAppBigImage;
@@ -128,7 +130,9 @@ private:
     // Quantity entry and the order.
     void showKolDialog();
     void PriceAfterPost(int row, const QString &text);
-    void PriceAfterCancel();
+    void PriceAfterCancel(bool cancelled);
+    // Runs a line operation; a refused one (a quantity that is no number) is shown.
+    void guarded(const std::function<void()> &operation);
     void endPriceEditing();
     bool grdZakazKeyDown(QKeyEvent *event);
     void ZakazPost(int row, const QString &text);
@@ -151,11 +155,8 @@ private:
     std::unique_ptr<OrderArchive> m_orderArchive;
     std::unique_ptr<OrderArchiveAccess> m_archive;
 
-    // Order-entry state.
-    bool m_isPriceEditing = false;
-    bool m_isZakazEditing = false;
-    bool m_isKolUpdate = false;
-    int m_currentPriceId = 0;
+    // The quantity entry from both grids and the dialog, with its state.
+    std::unique_ptr<QuantityEntry> m_entry;
 
     TAppKolForm *m_kolForm = nullptr;
     TAppConfigForm *m_configForm = nullptr;

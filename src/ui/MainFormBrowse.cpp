@@ -8,6 +8,7 @@
 #include "data/Statement.h"
 #include "exchange/TcsExchange.h"
 #include "order/OrderBook.h"
+#include "order/QuantityEntry.h"
 #include "ui/BigImageForm.h"
 #include "ui/CatalogGrid.h"
 #include "ui/GroupTreeModel.h"
@@ -154,7 +155,7 @@ bool TAppMainForm::DBGridEh1KeyDown(QKeyEvent *event)
         (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     const QChar ch = text.at(0);
-    if (!m_browsing.gridKeyPress(ch, m_isPriceEditing))
+    if (!m_browsing.gridKeyPress(ch, m_entry->state().IsPriceEditing))
         return false;
     // A new search starts with the typed character as its whole text.
     m_ui.SerchText->setFocus();

@@ -9,6 +9,7 @@
 #include "order/OrderBook.h"
 #include "order/OrderError.h"
 #include "order/Product.h"
+#include "order/QuantityEntry.h"
 #include "ui/CatalogGrid.h"
 #include "ui/KolForm.h"
 #include "ui/OpenForm.h"
@@ -25,121 +26,84 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// A typed quantity: empty or not a number counts as 0.
-int quantityOf(const QString &text)
+void TAppMainForm::guarded(const std::function<void()> &operation)
 {
-    bool ok = false;
-    const int value = QLocale::c().toInt(text.trimmed(), &ok);
-    return ok ? value : 0;
+    try {
+        operation();
+    } catch (const OrderError &e) {
+        m_services.prompts.error(e.text());
+    }
 }
-
-TAppKolForm::Breakdown breakdownOf(const Product &p, qint64 a)
-{
-    const KolDialogModel::Breakdown b = KolDialogModel::breakdown(p, a);
-    return {b.boxes, b.blocks, b.packages, b.loose, b.sum, b.weight, b.volume};
-}
-
-QString fieldText(double value)
-{
-    return QLocale::c().toString(value, 'g', 15);
-}
-
-} // namespace
 
 void TAppMainForm::BeginKolEntry()
 {
     const int row = m_ui.DBGridEh1->currentIndex().row();
     const QString code = m_ui.priceModel->fieldValue(row, u"CODE"_s).toString();
-    if (code.trimmed().isEmpty())
-        return;
-    if (m_isKolUpdate)
-        return;
-    m_currentPriceId = m_priceRows->idAt(row);
-    m_isKolUpdate = m_order->quantityOf(m_currentPriceId).count > 0;
-    if (m_services.settings.IsInputKolByWindow > 0) {
+    switch (m_entry->beginKolEntry(m_priceRows->idAt(row), code)) {
+    case QuantityEntry::Action::ShowDialog:
         showKolDialog();
-        return;
+        break;
+    case QuantityEntry::Action::OpenCell: {
+        // The grid mode: the "Заказ" cell opens for typing; Enter there posts it.
+        m_ui.DBGridEh1->setRowSelectMode(false);
+        m_ui.priceModel->setEditing(true);
+        const QModelIndex cell =
+            m_ui.priceModel->index(row, m_ui.priceModel->columnOfField(u"KOLZAK"_s));
+        m_ui.DBGridEh1->setCurrentIndex(cell);
+        m_ui.DBGridEh1->edit(cell);
+        break;
     }
-    if (m_isPriceEditing)
-        return;
-    // The grid mode: the "Заказ" cell opens for typing; Enter there posts it.
-    m_ui.DBGridEh1->setRowSelectMode(false);
-    m_ui.priceModel->setEditing(true);
-    m_isPriceEditing = true;
-    const QModelIndex cell =
-        m_ui.priceModel->index(row, m_ui.priceModel->columnOfField(u"KOLZAK"_s));
-    m_ui.DBGridEh1->setCurrentIndex(cell);
-    m_ui.DBGridEh1->edit(cell);
+    default: // the open cell posts itself on Enter
+        break;
+    }
 }
 
 void TAppMainForm::showKolDialog()
 {
-    const std::optional<Product> product = Product::find(m_services.db, m_currentPriceId);
-    if (!product) {
-        m_isKolUpdate = false;
+    std::optional<KolDialogModel> model;
+    guarded([&] { model = m_entry->openDialog(); });
+    if (!model) {
+        m_entry->dialogClosed();
         return;
     }
     TAppKolForm::Product shown;
-    shown.name = product->fullName;
-    shown.st1 = QString::number(product->st1);
-    shown.st2 = QString::number(product->st2);
-    shown.st3 = QString::number(product->st3);
-    shown.wst3 = fieldText(product->wst3);
-    shown.vst3 = fieldText(product->vst3);
-    shown.cena = product->cena;
-    const Product p = *product;
-    m_kolForm->breakdown = [p](qint64 a) { return breakdownOf(p, a); };
-    const int id = m_currentPriceId;
-    const bool update = m_isKolUpdate;
-    m_kolForm->onCommit = [this, id, update](qint64 kol) {
-        const int quantity = int(std::clamp<qint64>(kol, -1, std::numeric_limits<int>::max()));
-        try {
-            if (update)
-                m_order->setOrderLineKol(id, quantity);
-            else
-                m_order->addOrderLine(id, quantity);
-        } catch (const OrderError &e) {
-            m_services.prompts.error(e.text());
-        }
+    shown.name = model->product().fullName;
+    shown.st1 = model->st1Text();
+    shown.st2 = model->st2Text();
+    shown.st3 = model->st3Text();
+    shown.wst3 = model->wst3Text();
+    shown.vst3 = model->vst3Text();
+    shown.cena = model->listPrice();
+    const Product product = model->product();
+    m_kolForm->breakdown = [product](qint64 a) {
+        const KolDialogModel::Breakdown b = KolDialogModel::breakdown(product, a);
+        return TAppKolForm::Breakdown{b.boxes, b.blocks, b.packages, b.loose,
+                                      b.sum,   b.weight, b.volume};
+    };
+    m_kolForm->onCommit = [this](qint64 kol) {
+        guarded([&] { m_entry->dialogOk(QString::number(kol)); });
     };
     std::optional<qint64> ordered;
-    if (update)
-        ordered = m_order->quantityOf(id).kol;
+    if (m_entry->state().IsKolUpdate)
+        ordered = model->quantity();
     m_kolForm->prepare(shown, ordered);
     m_kolForm->exec();
-    m_isKolUpdate = false;
+    m_entry->dialogClosed();
 }
 
 void TAppMainForm::PriceAfterPost(int row, const QString &text)
 {
-    if (!m_isPriceEditing)
-        return;
     const int id = m_priceRows->idAt(row);
-    const int kol = quantityOf(text);
-    const bool update = m_isKolUpdate;
-    m_isKolUpdate = false;
-    m_isPriceEditing = false;
-    // The order reports its changes through signals that reload the grids; let the editor
-    // close first.
-    QTimer::singleShot(0, this, [this, id, kol, update] {
-        try {
-            if (update)
-                m_order->setOrderLineKol(id, kol);
-            else
-                m_order->addOrderLine(id, kol);
-        } catch (const OrderError &e) {
-            m_services.prompts.error(e.text());
-        }
-    });
+    // The order reports its changes through signals that reload the grids; the cell's editor
+    // closes first.
+    QTimer::singleShot(0, this,
+                       [this, id, text] { guarded([&] { m_entry->priceCellPosted(id, text); }); });
 }
 
-void TAppMainForm::PriceAfterCancel()
+void TAppMainForm::PriceAfterCancel(bool cancelled)
 {
-    // Runs whenever the quantity cell closes: after a post the flags are already clear.
-    m_isPriceEditing = false;
-    m_isKolUpdate = false;
+    if (cancelled)
+        m_entry->priceCellCancelled();
     endPriceEditing();
 }
 
@@ -156,33 +120,25 @@ void TAppMainForm::endPriceEditing()
 bool TAppMainForm::grdZakazKeyDown(QKeyEvent *event)
 {
     const int row = m_ui.grdZakaz->currentIndex().row();
-    const QString code = m_ui.zakazModel->fieldValue(row, u"CODE"_s).toString();
-    if (code.trimmed().isEmpty())
-        return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-               event->key() == Qt::Key_Delete;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (m_services.settings.IsInputKolByWindow > 0) {
-            m_currentPriceId = m_ui.zakazModel->fieldValue(row, u"IDPRICE"_s).toInt();
-            m_isKolUpdate = true;
+    const int lineId = m_zakazRows->idAt(row);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter) {
+        if (m_entry->orderGridEnter(lineId) == QuantityEntry::Action::ShowDialog)
             showKolDialog();
-            return true;
-        }
-        return false; // the grid mode: the open cell posts itself
+        return true; // in the grid mode the open cell posts itself
     }
     if (event->key() == Qt::Key_Delete) {
-        if (m_services.prompts.confirm(u"Удалить текщую позицию?"_s))
-            m_order->deleteLine(m_zakazRows->idAt(row));
+        guarded([&] { m_entry->orderGridDelete(lineId); });
         return true;
     }
-    if (m_services.settings.IsInputKolByWindow <= 0 && !event->text().isEmpty() &&
+    if (m_entry->orderGridEditable() && lineId > 0 && !event->text().isEmpty() &&
         event->text().at(0).isDigit()) {
         // Typing a quantity goes to the "Кол-во" cell of the line.
         const QModelIndex cell =
             m_ui.zakazModel->index(row, m_ui.zakazModel->columnOfField(u"KOL"_s));
         if (m_ui.grdZakaz->currentIndex() != cell)
             m_ui.grdZakaz->setCurrentIndex(cell);
-        m_isZakazEditing = true;
-        return false;
+        m_entry->zakazBeforeEdit();
     }
     return false;
 }
@@ -190,17 +146,16 @@ bool TAppMainForm::grdZakazKeyDown(QKeyEvent *event)
 void TAppMainForm::ZakazPost(int row, const QString &text)
 {
     const int lineId = m_zakazRows->idAt(row);
-    const int kol = quantityOf(text);
-    m_isZakazEditing = false;
-    QTimer::singleShot(0, this, [this, lineId, kol] { m_order->postLineKol(lineId, kol); });
+    QTimer::singleShot(0, this, [this, lineId, text] {
+        guarded([&] { m_entry->orderLinePosted(lineId, text); });
+    });
 }
 
 void TAppMainForm::eProcChange(const QString &text)
 {
     if (text != m_order->discountText())
-        m_order->setDiscountText(text);
+        m_entry->discountChanged(text);
     PriceAfterScroll();
-    m_isZakazEditing = false;
 }
 
 void TAppMainForm::zakazChanged()

@@ -118,6 +118,15 @@ TEST(MainWindow, GridModeTakesTheQuantityInTheOrderCellAndEscCancels)
     EXPECT_EQ(h.ui().zakazModel->rowCount(), 1);
     EXPECT_EQ(h.ui().DBGridEh1->selectionBehavior(), QAbstractItemView::SelectRows);
 
+    // A quantity that is no number is refused with a message, not taken as anything.
+    QTest::keyClick(h.ui().DBGridEh1, Qt::Key_Return);
+    editor = openEditor(h.ui().DBGridEh1);
+    ASSERT_TRUE(editor);
+    QTest::keyClicks(editor, u"x"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.prompts().texts(u"error"_s).isEmpty(); }));
+    EXPECT_EQ(h.ui().zakazModel->rowCount(), 1);
+
     // The order grid edits "Кол-во" in place.
     h.ui().grdZakaz->setFocus();
     QTest::keyClicks(h.ui().grdZakaz, u"1"_s);

@@ -8,6 +8,7 @@
 #include "BenchSupport.h"
 #include "CatalogGenerator.h"
 
+#include "SilentPrompts.h"
 #include "browse/Browsing.h"
 #include "common/StartupMessages.h"
 #include "common/UserPrompts.h"
@@ -37,19 +38,6 @@
 namespace {
 
 constexpr int kOrderLines = 1000;
-
-class SilentPrompts : public UserPrompts {
-public:
-    bool confirm(const QString &) override { return false; }
-    void info(const QString &) override {}
-    void error(const QString &text) override { throw std::runtime_error(text.toStdString()); }
-    void message(const QString &) override {}
-    QString askSaveFileName(const QString &, const QString &, const QString &,
-                            const QString &) override
-    {
-        return {};
-    }
-};
 
 void collectNodes(const GroupTreeNode &node, std::vector<GroupNodeData> &nodes)
 {

@@ -11,6 +11,7 @@
 
 #include "BenchSupport.h"
 #include "CatalogGenerator.h"
+#include "SilentPrompts.h"
 #include "common/StartupMessages.h"
 #include "common/UserPrompts.h"
 #include "data/CatalogTables.h"
@@ -19,19 +20,6 @@
 #include "data/TableStore.h"
 
 namespace {
-
-class SilentPrompts : public UserPrompts {
-public:
-    bool confirm(const QString &) override { return false; }
-    void info(const QString &) override {}
-    void error(const QString &text) override { throw std::runtime_error(text.toStdString()); }
-    void message(const QString &) override {}
-    QString askSaveFileName(const QString &, const QString &, const QString &,
-                            const QString &) override
-    {
-        return {};
-    }
-};
 
 void importOnce(const QString &folder)
 {

@@ -11,6 +11,7 @@
 
 #include "BenchSupport.h"
 #include "CatalogGenerator.h"
+#include "SilentPrompts.h"
 #include "common/StartupMessages.h"
 #include "common/UserPrompts.h"
 #include "data/Database.h"
@@ -20,19 +21,6 @@
 #include "data/WorkingTablesLoad.h"
 
 namespace {
-
-class SilentPrompts : public UserPrompts {
-public:
-    bool confirm(const QString &) override { return false; }
-    void info(const QString &) override {}
-    void error(const QString &text) override { throw std::runtime_error(text.toStdString()); }
-    void message(const QString &) override {}
-    QString askSaveFileName(const QString &, const QString &, const QString &,
-                            const QString &) override
-    {
-        return {};
-    }
-};
 
 // A working folder as the first start leaves it: imported, tree cache written.
 void prepareWorkingFolder(const QString &folder)

@@ -7,6 +7,7 @@
 #include "BenchSupport.h"
 #include "CatalogGenerator.h"
 
+#include "SilentPrompts.h"
 #include "app/CatalogDataLoader.h"
 #include "app/StartupSequence.h"
 #include "browse/Browsing.h"
@@ -33,19 +34,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class SilentPrompts : public UserPrompts {
-public:
-    bool confirm(const QString &) override { return false; }
-    void info(const QString &) override {}
-    void error(const QString &text) override { throw std::runtime_error(text.toStdString()); }
-    void message(const QString &) override {}
-    QString askSaveFileName(const QString &, const QString &, const QString &,
-                            const QString &) override
-    {
-        return {};
-    }
-};
 
 class NoShell : public DesktopShell {
 public:

@@ -2,8 +2,49 @@
 
 #include "xls/BiffStream.h"
 
-#include <QHashFunctions>
 #include <algorithm>
+#include <cstring>
+
+namespace {
+
+struct Digest {
+    quint32 hash;
+    bool oneByte;
+};
+
+// One pass over the text's UTF-16 units, eight bytes at a time: a multiply-xorshift hash and
+// whether every unit fits in one byte.
+Digest digestOf(const QChar *chars, qsizetype size)
+{
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(chars);
+    size_t left = size_t(size) * 2;
+    quint64 hash = 0x9E3779B97F4A7C15ull ^ left;
+    quint64 highBytes = 0;
+    for (; left >= 8; left -= 8, bytes += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes, 8);
+        highBytes |= word;
+        hash = (hash ^ word) * 0xBF58476D1CE4E5B9ull;
+        hash ^= hash >> 31;
+    }
+    if (left > 0) {
+        quint64 word = 0;
+        std::memcpy(&word, bytes, left);
+        highBytes |= word;
+        hash = (hash ^ word) * 0xBF58476D1CE4E5B9ull;
+    }
+    hash = (hash ^ (hash >> 29)) * 0x94D049BB133111EBull;
+    hash ^= hash >> 32;
+    // Little-endian units: the high byte of each is the odd byte.
+    return {quint32(hash), (highBytes & 0xFF00FF00FF00FF00ull) == 0};
+}
+
+} // namespace
+
+SharedStrings::SharedStrings()
+{
+    reserve(32);
+}
 
 bool SharedStrings::isOneByte(const QString &text)
 {
@@ -14,6 +55,7 @@ void SharedStrings::reserve(size_t texts)
 {
     m_entries.reserve(texts);
     m_hashes.reserve(texts);
+    m_oneByte.reserve(texts);
     size_t slotCount = 64;
     while (slotCount < texts * 2)
         slotCount *= 2;
@@ -31,37 +73,44 @@ quint32 SharedStrings::add(const QString &text)
             m_emptyIndex = lookUp(text);
         return m_emptyIndex;
     }
-    // The entries keep their texts alive, so an address seen here stays this text's own.
     Recent &recent = m_recent[(quintptr(text.constData()) >> 4) & 63];
     if (recent.data == text.constData() && recent.size == text.size())
         return recent.index;
     const quint32 index = lookUp(text);
-    recent = {text.constData(), text.size(), index};
+    // Only data held by a reference counted entry is sure to stay this text's own.
+    const QString &held = m_entries[index];
+    if (held.constData() == text.constData() && held.data_ptr().isMutable())
+        recent = {text.constData(), text.size(), index};
     return index;
 }
 
 quint32 SharedStrings::lookUp(const QString &text)
 {
-    const quint32 hash = quint32(qHash(text));
-    if (!m_slots.empty()) {
-        const size_t mask = m_slots.size() - 1;
-        for (size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-            const quint64 entry = m_slots[slot];
-            if (quint32(entry >> 32) != hash)
-                continue;
-            const quint32 index = quint32(entry) - 1;
-            if (m_entries[index] == text)
-                return index;
-        }
+    const Digest digest = digestOf(text.constData(), text.size());
+    const size_t mask = m_slots.size() - 1;
+    size_t slot = digest.hash & mask;
+    for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+        const quint64 entry = m_slots[slot];
+        if (quint32(entry >> 32) != digest.hash)
+            continue;
+        const quint32 index = quint32(entry) - 1;
+        if (m_entries[index] == text)
+            return index;
     }
-    m_entries.push_back(text);
-    m_hashes.push_back(hash);
-    m_byteSize += 3 + quint64(text.size()) * 2;
+    // Text without reference counted data (a literal or raw data) is copied, so that the
+    // entry never depends on memory it does not own.
+    if (text.data_ptr().isMutable())
+        m_entries.push_back(text);
+    else
+        m_entries.emplace_back(text.constData(), text.size());
+    m_hashes.push_back(digest.hash);
+    m_oneByte.push_back(digest.oneByte ? 1 : 0);
+    const quint32 index = quint32(m_entries.size() - 1);
     if (m_entries.size() * 2 > m_slots.size())
         reserve(m_entries.size() * 2);
     else
-        place(hash, quint32(m_entries.size() - 1));
-    return quint32(m_entries.size() - 1);
+        m_slots[slot] = (quint64(digest.hash) << 32) | (index + 1);
+    return index;
 }
 
 void SharedStrings::place(quint32 hash, quint32 index)
@@ -73,7 +122,7 @@ void SharedStrings::place(quint32 hash, quint32 index)
     m_slots[slot] = (quint64(hash) << 32) | (index + 1);
 }
 
-void SharedStrings::write(BiffStream &out) const
+void SharedStrings::write(BiffStream &out, const std::vector<quint32> &entries) const
 {
     constexpr quint16 kSST = 0x00FC, kContinue = 0x003C;
     constexpr int kLimit = BiffStream::kMaxRecordData;
@@ -81,14 +130,27 @@ void SharedStrings::write(BiffStream &out) const
     out.begin(kSST);
     // Total and distinct count: every cell's text is one of the distinct entries, and both
     // counts are written as the number of entries.
-    out.u32(count());
-    out.u32(count());
+    out.u32(quint32(entries.size()));
+    out.u32(quint32(entries.size()));
 
-    for (const QString &text : m_entries) {
-        const bool oneByte = isOneByte(text);
+    for (const quint32 index : entries) {
+        const QString &text = m_entries[index];
+        const bool oneByte = isOneByte(index);
         const quint8 flags = oneByte ? 0 : 1;
         const int charBytes = oneByte ? 1 : 2;
         const qsizetype length = 3 + text.size() * charBytes;
+        // Most entries fit in the record whole (a record with less than 4 bytes free takes
+        // no new entry, whatever its length).
+        const int room = kLimit - out.held();
+        if (room >= 4 && room >= length) {
+            out.u16(quint16(text.size()));
+            out.u8(flags);
+            if (oneByte)
+                out.oneByte(text.constData(), text.size());
+            else
+                out.utf16(text.constData(), text.size());
+            continue;
+        }
         qsizetype done = 0;
         while (done < length) {
             if (kLimit - out.held() < 4) {

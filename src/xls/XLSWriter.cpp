@@ -159,40 +159,45 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
     if (sheets.Count() == 0)
         throw EXLSError(EXLSError::NoSheets);
 
-    // Shared strings, and for each sheet the entry of every stored cell (or none).
-    SharedStrings strings;
-    qint64 cellCount = 0;
-    for (int s = 0; s < sheets.Count(); ++s)
-        cellCount += sheets.Item(s).Cells().Count();
-    // Distinct texts are usually a fair part of the cells; a guess that saves most regrowth.
-    strings.reserve(size_t(cellCount / 4));
-    std::vector<std::vector<quint32>> cellStrings(size_t(sheets.Count()));
+    // The workbook keeps every text it was ever given; the file lists those the cells hold,
+    // in the order the cells first use them. sstIndex maps a workbook entry to its place in
+    // the file's list.
+    const SharedStrings &texts = workbook.StringTable();
+    std::vector<quint32> sstIndex(texts.count(), SharedStrings::kNone);
+    std::vector<quint32> sstEntries;
+    sstEntries.reserve(texts.count());
+    quint64 sstBytes = 0;
     qint64 totalCells = 0;
     for (int s = 0; s < sheets.Count(); ++s) {
         const TCells &cells = sheets.Item(s).Cells();
-        std::vector<quint32> &indexes = cellStrings[size_t(s)];
-        indexes.resize(size_t(cells.Count()), 0);
-        for (int c = 0; c < cells.Count(); ++c) {
+        const int count = cells.Count();
+        for (int c = 0; c < count; ++c) {
             const TCell &cell = cells.At(c);
-            if (cell.valueType() == TCell::ValueType::Text)
-                indexes[size_t(c)] = strings.add(cell.text());
+            if (cell.valueType() != TCell::ValueType::Text)
+                continue;
+            quint32 &place = sstIndex[cell.textIndex()];
+            if (place == SharedStrings::kNone) {
+                place = quint32(sstEntries.size());
+                sstEntries.push_back(cell.textIndex());
+                sstBytes += texts.entryBytes(cell.textIndex());
+            }
         }
-        totalCells += cells.Count();
+        totalCells += count;
     }
     progress(0.05);
     progress(0.06);
     // Room for the whole stream at once: a cell record takes at most 18 bytes.
-    stream.reserve(qsizetype(totalCells) * 18 + qsizetype(strings.byteSize()) + 64 * 1024);
+    stream.reserve(qsizetype(totalCells) * 18 + qsizetype(sstBytes) + 64 * 1024);
 
     BiffStream out(stream);
     std::vector<quint32> positionFields;
-    writeGlobals(out, strings, positionFields);
+    writeGlobals(out, sstEntries, positionFields);
     progress(0.1);
 
     m_progressPerCell = totalCells > 0 ? 0.8 / double(totalCells) : 0;
     for (int s = 0; s < sheets.Count(); ++s) {
         out.patch32(positionFields[size_t(s)], out.offset());
-        writeSheet(out, sheets.Item(s), s, cellStrings[size_t(s)]);
+        writeSheet(out, sheets.Item(s), s, sstIndex);
     }
     progress(1);
 
@@ -204,7 +209,7 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
     out.flush();
 }
 
-void TXLSWriter::writeGlobals(BiffStream &out, const SharedStrings &strings,
+void TXLSWriter::writeGlobals(BiffStream &out, const std::vector<quint32> &sstEntries,
                               std::vector<quint32> &sheetPositionFields)
 {
     const TWorkbook &workbook = m_file.Workbook();
@@ -306,7 +311,7 @@ void TXLSWriter::writeGlobals(BiffStream &out, const SharedStrings &strings,
     out.end();
 
     out.record(kRecalcId, kRecalcIdData, sizeof kRecalcIdData);
-    strings.write(out);
+    workbook.StringTable().write(out, sstEntries);
     writeWord(out, kExtSST, 0);
     writeEmpty(out, kEOF);
 }
@@ -375,7 +380,7 @@ void TXLSWriter::writeXF(BiffStream &out, const TXFRecord &xf)
 }
 
 void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
-                            const std::vector<quint32> &cellStrings)
+                            const std::vector<quint32> &sstIndex)
 {
     const TPageSetup &page = sheet.PageSetup();
     const TCells &cells = sheet.Cells();
@@ -492,7 +497,7 @@ void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
         case TCell::ValueType::Text: {
             unsigned char *data = out.recordOf(kLabelSST, 10);
             std::memcpy(data, position, 6);
-            std::memcpy(data + 6, &cellStrings[size_t(i)], 4);
+            std::memcpy(data + 6, &sstIndex[cell.textIndex()], 4);
             break;
         }
         case TCell::ValueType::Integer:

@@ -11,6 +11,9 @@
 class BiffStream {
 public:
     static constexpr int kMaxRecordData = 8224;
+    // Each block handed on is a system call, so blocks are large; still small enough to stay
+    // in the processor's cache while they fill.
+    static constexpr size_t kBufferSize = 256 * 1024;
 
     explicit BiffStream(TCFileStream &stream);
     ~BiffStream() = default;

@@ -20,7 +20,7 @@ public:
     static constexpr int kMaxTextLength = 65535;
 
     TCell(TCells *owner, int row, int column, int xf)
-        : m_owner(owner), m_row(quint16(row)), m_column(quint8(column)), m_xf(xf)
+        : m_owner(owner), m_row(quint16(row)), m_column(quint8(column)), m_xf(quint16(xf))
     {
     }
 
@@ -31,7 +31,7 @@ public:
 
     ValueType valueType() const { return m_type; }
     // The text of a text cell, a null text otherwise.
-    const QString &text() const;
+    QString text() const;
     // The shared-string entry of a text cell.
     quint32 textIndex() const { return m_textIndex; }
     qint64 integer() const { return m_type == ValueType::Integer ? m_integer : qint64(m_number); }
@@ -62,7 +62,7 @@ private:
     {
         m_row = quint16(row);
         m_column = quint8(column);
-        m_xf = xf;
+        m_xf = quint16(xf);
         m_type = ValueType::None;
         m_integer = 0;
     }
@@ -79,7 +79,8 @@ private:
     quint8 m_column;
     ValueType m_type = ValueType::None;
     bool m_stored = false;
-    int m_xf;
+    // A sheet refers to cell formats by 16-bit numbers, so the index is kept in as many bits.
+    quint16 m_xf;
 };
 
 // The cells of a sheet, in the order they were stored (the order they are written in), found
@@ -153,10 +154,10 @@ inline TWorkbookTables &TCell::tables()
     return m_owner->tables();
 }
 
-inline const QString &TCell::text() const
+inline QString TCell::text() const
 {
-    static const QString none;
-    return m_type == ValueType::Text ? m_owner->tables().texts.entry(m_textIndex) : none;
+    return m_type == ValueType::Text ? m_owner->tables().texts.entry(m_textIndex).toString()
+                                     : QString();
 }
 
 inline void TCell::store()
@@ -170,7 +171,7 @@ template <class Change> void TCell::applyXF(const Change &change)
     TXFRecord record = tables().xfs.Item(m_xf);
     if (!change(record))
         return;
-    m_xf = tables().xfs.Intern(record);
+    m_xf = quint16(tables().xfs.Intern(record));
     store();
 }
 

@@ -46,71 +46,70 @@ SharedStrings::SharedStrings()
     reserve(32);
 }
 
-bool SharedStrings::isOneByte(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-}
-
 void SharedStrings::reserve(size_t texts)
 {
     m_entries.reserve(texts);
-    m_hashes.reserve(texts);
-    m_oneByte.reserve(texts);
     size_t slotCount = 64;
     while (slotCount < texts * 2)
         slotCount *= 2;
     if (slotCount > m_slots.size()) {
         m_slots.assign(slotCount, 0);
         for (size_t i = 0; i < m_entries.size(); ++i)
-            place(m_hashes[i], quint32(i));
+            place(m_entries[i].hash, quint32(i));
     }
 }
 
-quint32 SharedStrings::add(const QString &text)
+quint32 SharedStrings::add(QStringView text)
 {
     if (text.isEmpty()) {
         if (m_emptyIndex == kNone)
             m_emptyIndex = lookUp(text);
         return m_emptyIndex;
     }
-    Recent &recent = m_recent[(quintptr(text.constData()) >> 4) & 63];
-    if (recent.data == text.constData() && recent.size == text.size())
-        return recent.index;
-    const quint32 index = lookUp(text);
-    // Only data held by a reference counted entry is sure to stay this text's own.
-    const QString &held = m_entries[index];
-    if (held.constData() == text.constData() && held.data_ptr().isMutable())
-        recent = {text.constData(), text.size(), index};
-    return index;
+    return lookUp(text);
 }
 
-quint32 SharedStrings::lookUp(const QString &text)
+quint32 SharedStrings::lookUp(QStringView text)
 {
-    const Digest digest = digestOf(text.constData(), text.size());
+    const Digest digest = digestOf(text.data(), text.size());
     const size_t mask = m_slots.size() - 1;
     size_t slot = digest.hash & mask;
     for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-        const quint64 entry = m_slots[slot];
-        if (quint32(entry >> 32) != digest.hash)
+        const quint64 packed = m_slots[slot];
+        if (quint32(packed >> 32) != digest.hash)
             continue;
-        const quint32 index = quint32(entry) - 1;
-        if (m_entries[index] == text)
+        const quint32 index = quint32(packed) - 1;
+        if (entry(index) == text)
             return index;
     }
-    // Text without reference counted data (a literal or raw data) is copied, so that the
-    // entry never depends on memory it does not own.
-    if (text.data_ptr().isMutable())
-        m_entries.push_back(text);
-    else
-        m_entries.emplace_back(text.constData(), text.size());
-    m_hashes.push_back(digest.hash);
-    m_oneByte.push_back(digest.oneByte ? 1 : 0);
+    m_entries.push_back({keep(text), quint32(text.size()), digest.oneByte ? 1u : 0u, digest.hash});
     const quint32 index = quint32(m_entries.size() - 1);
     if (m_entries.size() * 2 > m_slots.size())
         reserve(m_entries.size() * 2);
     else
         m_slots[slot] = (quint64(digest.hash) << 32) | (index + 1);
     return index;
+}
+
+const char16_t *SharedStrings::keep(QStringView text)
+{
+    const size_t n = size_t(text.size());
+    if (n > m_freeChars) {
+        // A text longer than a block gets a block of its own; the current one stays in use.
+        const size_t chars = std::max(n, kBlockChars);
+        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(chars));
+        if (chars > kBlockChars)
+            return static_cast<const char16_t *>(
+                std::memcpy(m_blocks.back().get(), text.utf16(), n * 2));
+        m_free = m_blocks.back().get();
+        m_freeChars = chars;
+    }
+    char16_t *at = m_free;
+    if (n > 0)
+        std::memcpy(at, text.utf16(), n * 2);
+    m_free += n;
+    m_freeChars -= n;
+    return at;
 }
 
 void SharedStrings::place(quint32 hash, quint32 index)
@@ -134,7 +133,7 @@ void SharedStrings::write(BiffStream &out, const std::vector<quint32> &entries) 
     out.u32(quint32(entries.size()));
 
     for (const quint32 index : entries) {
-        const QString &text = m_entries[index];
+        const QStringView text = entry(index);
         const bool oneByte = isOneByte(index);
         const quint8 flags = oneByte ? 0 : 1;
         const int charBytes = oneByte ? 1 : 2;

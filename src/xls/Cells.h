@@ -38,7 +38,14 @@ public:
     double number() const { return m_type == ValueType::Integer ? double(m_integer) : m_number; }
 
     // A text of more than 65535 characters raises EXLSError code 3.
-    void setValue(const QString &text);
+    void setValue(const QString &text)
+    {
+        if (text.size() > kMaxTextLength)
+            throwTooLong();
+        m_type = ValueType::Text;
+        m_textIndex = tables().texts.add(text);
+        store();
+    }
     void setValue(qint64 value)
     {
         m_type = ValueType::Integer;
@@ -58,6 +65,7 @@ public:
 
 private:
     friend class TCells;
+    [[noreturn]] static void throwTooLong();
     void reset(int row, int column, int xf)
     {
         m_row = quint16(row);
@@ -95,7 +103,15 @@ public:
     // The stored cell, or a new unstored one; only one unstored cell exists at a time, so
     // asking for another new position discards the previous one. Raises EXLSError code 5 for
     // a row outside 0 to 65535 or a column outside 0 to 255.
-    TCell &Item(int row, int column);
+    TCell &Item(int row, int column)
+    {
+        if (row < 0 || row > 0xFFFF || column < 0 || column > 0xFF)
+            throwBadPosition();
+        const quint32 key = keyOf(row, column);
+        if (m_stored > 0 && key <= m_highestKey)
+            return find(key, row, column);
+        return fresh(row, column);
+    }
 
     int Count() const
     {
@@ -116,6 +132,20 @@ public:
 private:
     friend class TCell;
     static quint32 keyOf(int row, int column) { return (quint32(row) << 8) | quint32(column); }
+    [[noreturn]] static void throwBadPosition();
+    // A position at or below the highest stored one: the stored cell there, or a fresh one.
+    TCell &find(quint32 key, int row, int column);
+    // The unstored cell, at a position no stored cell has.
+    TCell &fresh(int row, int column)
+    {
+        const int xf = startingXF(row, column);
+        if (!m_cells.empty() && !m_cells.back().isStored()) {
+            TCell &pending = m_cells.back();
+            pending.reset(row, column, xf);
+            return pending;
+        }
+        return m_cells.emplace_back(this, row, column, xf);
+    }
     void store(TCell &cell)
     {
         cell.m_stored = true;

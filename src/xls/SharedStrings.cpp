@@ -28,8 +28,18 @@ Digest digestOf(const QChar *chars, qsizetype size)
         hash ^= hash >> 31;
     }
     if (left > 0) {
+        // 2, 4 or 6 bytes are left, read in two loads rather than byte by byte.
         quint64 word = 0;
-        std::memcpy(&word, bytes, left);
+        if (left & 4) {
+            quint32 four;
+            std::memcpy(&four, bytes, 4);
+            word = four;
+        }
+        if (left & 2) {
+            quint16 two;
+            std::memcpy(&two, bytes + (left & 4), 2);
+            word |= quint64(two) << ((left & 4) * 8);
+        }
         highBytes |= word;
         hash = (hash ^ word) * 0xBF58476D1CE4E5B9ull;
     }

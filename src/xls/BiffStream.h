@@ -78,6 +78,20 @@ public:
         return at + 4;
     }
 
+    // Room for n bytes of whole records (n at most kBufferSize), written by the caller from
+    // the returned address on and handed back with advance(end of what was written).
+    unsigned char *room(size_t n)
+    {
+        if (m_length + n > m_buffer.size())
+            flush();
+        return m_buffer.data() + m_length;
+    }
+    void advance(const unsigned char *end)
+    {
+        m_length = size_t(end - m_buffer.data());
+        m_recordStart = m_length;
+    }
+
     // A whole record in one call.
     void record(quint16 type, const void *data, size_t n)
     {

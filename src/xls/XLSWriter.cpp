@@ -488,32 +488,48 @@ void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
         out.end();
     }
 
+    // The cell records, written straight into the stream's buffer a batch at a time.
     const bool reporting = bool(m_file.OnProgress);
-    for (int i = 0; i < cells.Count(); ++i) {
-        const TCell &cell = cells.At(i);
-        const quint16 xf = quint16(cell.xfIndex() + m_xfOffset);
-        const quint16 position[3] = {quint16(cell.row()), quint16(cell.column()), xf};
-        switch (cell.valueType()) {
-        case TCell::ValueType::Text: {
-            unsigned char *data = out.recordOf(kLabelSST, 10);
-            std::memcpy(data, position, 6);
-            std::memcpy(data + 6, &sstIndex[cell.textIndex()], 4);
-            break;
+    constexpr int kBatch = 1024, kLongestCellRecord = 18;
+    const int count = cells.Count();
+    for (int first = 0; first < count; first += kBatch) {
+        const int last = std::min(count, first + kBatch);
+        unsigned char *at = out.room(size_t(last - first) * kLongestCellRecord);
+        for (int i = first; i < last; ++i) {
+            const TCell &cell = cells.At(i);
+            const quint16 xf = quint16(cell.xfIndex() + m_xfOffset);
+            const quint16 position[3] = {quint16(cell.row()), quint16(cell.column()), xf};
+            switch (cell.valueType()) {
+            case TCell::ValueType::Text: {
+                constexpr quint16 header[2] = {kLabelSST, 10};
+                std::memcpy(at, header, 4);
+                std::memcpy(at + 4, position, 6);
+                std::memcpy(at + 10, &sstIndex[cell.textIndex()], 4);
+                at += 14;
+                break;
+            }
+            case TCell::ValueType::Integer:
+            case TCell::ValueType::Float: {
+                constexpr quint16 header[2] = {kNumber, 14};
+                const double value = cell.number();
+                std::memcpy(at, header, 4);
+                std::memcpy(at + 4, position, 6);
+                std::memcpy(at + 10, &value, 8);
+                at += 18;
+                break;
+            }
+            case TCell::ValueType::None: {
+                constexpr quint16 header[2] = {kBlank, 6};
+                std::memcpy(at, header, 4);
+                std::memcpy(at + 4, position, 6);
+                at += 10;
+                break;
+            }
+            }
+            if (reporting)
+                progress(m_progress + m_progressPerCell);
         }
-        case TCell::ValueType::Integer:
-        case TCell::ValueType::Float: {
-            unsigned char *data = out.recordOf(kNumber, 14);
-            const double value = cell.number();
-            std::memcpy(data, position, 6);
-            std::memcpy(data + 6, &value, 8);
-            break;
-        }
-        case TCell::ValueType::None:
-            std::memcpy(out.recordOf(kBlank, 6), position, 6);
-            break;
-        }
-        if (reporting)
-            progress(m_progress + m_progressPerCell);
+        out.advance(at);
     }
 
     quint16 flags = 0x0020 | 0x0080 | 0x0400;

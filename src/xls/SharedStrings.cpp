@@ -51,54 +51,66 @@ Digest digestOf(const QChar *chars, qsizetype size)
 
 } // namespace
 
-SharedStrings::SharedStrings()
-{
-    reserve(32);
-}
-
-void SharedStrings::reserve(size_t texts)
-{
-    m_entries.reserve(texts);
-    size_t slotCount = 64;
-    while (slotCount < texts * 2)
-        slotCount *= 2;
-    if (slotCount > m_slots.size()) {
-        m_slots.assign(slotCount, 0);
-        for (size_t i = 0; i < m_entries.size(); ++i)
-            place(m_entries[i].hash, quint32(i));
-    }
-}
+SharedStrings::SharedStrings() : m_slots(64, 0) {}
 
 quint32 SharedStrings::add(QStringView text)
 {
-    if (text.isEmpty()) {
-        if (m_emptyIndex == kNone)
-            m_emptyIndex = lookUp(text);
+    // Cells are often emptied; the empty text is kept once.
+    if (text.isEmpty() && m_emptyIndex != kNone)
         return m_emptyIndex;
-    }
-    return lookUp(text);
+    const Digest digest = digestOf(text.data(), text.size());
+    m_entries.emplace_back(
+        Entry{keep(text), quint32(text.size()), digest.oneByte ? 1u : 0u, digest.hash});
+    const quint32 index = quint32(m_entries.size() - 1);
+    if (text.isEmpty())
+        m_emptyIndex = index;
+    if (m_entries.size() - m_canonical.size() >= kBatch)
+        resolve();
+    return index;
 }
 
-quint32 SharedStrings::lookUp(QStringView text)
+void SharedStrings::resolve()
 {
-    const Digest digest = digestOf(text.data(), text.size());
+    const size_t first = m_canonical.size(), end = m_entries.size();
+    if (first == end)
+        return;
+    if ((m_slotsUsed + (end - first)) * 2 > m_slots.size())
+        grow();
     const size_t mask = m_slots.size() - 1;
-    size_t slot = digest.hash & mask;
-    for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-        const quint64 packed = m_slots[slot];
-        if (quint32(packed >> 32) != digest.hash)
-            continue;
-        const quint32 index = quint32(packed) - 1;
-        if (entry(index) == text)
-            return index;
+    for (size_t i = first; i < end; ++i)
+        __builtin_prefetch(&m_slots[m_entries[i].hash & mask]);
+    m_canonical.resize(end);
+    for (size_t i = first; i < end; ++i) {
+        const Entry &e = m_entries[i];
+        const QStringView text(e.chars, qsizetype(e.size));
+        size_t slot = e.hash & mask;
+        quint32 found = kNone;
+        for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+            const quint64 packed = m_slots[slot];
+            if (quint32(packed >> 32) == e.hash && entry(quint32(packed) - 1) == text) {
+                found = quint32(packed) - 1;
+                break;
+            }
+        }
+        if (found == kNone) {
+            found = quint32(i);
+            m_slots[slot] = (quint64(e.hash) << 32) | (found + 1);
+            ++m_slotsUsed;
+        }
+        m_canonical[i] = found;
     }
-    m_entries.push_back({keep(text), quint32(text.size()), digest.oneByte ? 1u : 0u, digest.hash});
-    const quint32 index = quint32(m_entries.size() - 1);
-    if (m_entries.size() * 2 > m_slots.size())
-        reserve(m_entries.size() * 2);
-    else
-        m_slots[slot] = (quint64(digest.hash) << 32) | (index + 1);
-    return index;
+}
+
+void SharedStrings::grow()
+{
+    const size_t wanted = m_slotsUsed + (m_entries.size() - m_canonical.size());
+    size_t slotCount = m_slots.size();
+    while (slotCount < wanted * 2)
+        slotCount *= 2;
+    m_slots.assign(slotCount, 0);
+    for (size_t i = 0; i < m_canonical.size(); ++i)
+        if (m_canonical[i] == i)
+            place(m_entries[i].hash, quint32(i));
 }
 
 const char16_t *SharedStrings::keep(QStringView text)

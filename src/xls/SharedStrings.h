@@ -2,17 +2,21 @@
 
 #include <QString>
 #include <QStringView>
+
+#include "xls/StableList.h"
+
 #include <memory>
 #include <vector>
 
 class BiffStream;
 
-// The workbook's texts, each kept once, in order of first appearance; cells refer to their
-// text by entry index. The characters are copied into large blocks of their own, so the list
-// holds no reference to the caller's strings, costs nothing to free and is read front to back
-// when written. An entry is written in one-byte form (flags 0) when every UTF-16 unit is at
-// most 0xFF, else as UTF-16 (flags 1); equal texts give equal entries, so texts are compared
-// rather than their entry bytes.
+// The workbook's texts; cells refer to their text by entry index. Every text given is kept as
+// an entry of its own at once, with its characters copied into large blocks, so the list
+// holds no reference to the caller's strings and costs nothing to free. Which entries hold
+// equal texts is worked out in batches: a batch looks up all its hash slots together, so
+// their cache misses overlap instead of stalling one text after the other. Equal texts share
+// one entry in the file (their canonical entry, the first of them). An entry is written in
+// one-byte form (flags 0) when every UTF-16 unit is at most 0xFF, else as UTF-16 (flags 1).
 class SharedStrings {
 public:
     static constexpr quint32 kNone = 0xFFFFFFFF;
@@ -21,10 +25,9 @@ public:
     SharedStrings(const SharedStrings &) = delete;
     SharedStrings &operator=(const SharedStrings &) = delete;
 
-    // Room for this many distinct texts without growing.
-    void reserve(size_t texts);
-    // The entry of that text, added when it is new.
+    // The entry of that text.
     quint32 add(QStringView text);
+    // Entries given out so far, equal texts counted apart.
     quint32 count() const { return quint32(m_entries.size()); }
     QStringView entry(quint32 index) const
     {
@@ -39,6 +42,11 @@ public:
         return 3 + quint64(e.size) * (e.oneByte ? 1 : 2);
     }
 
+    // Works out the equal texts still pending; canonical() needs it first.
+    void resolve();
+    // The first entry whose text equals that entry's.
+    quint32 canonical(quint32 index) const { return m_canonical[index]; }
+
     // The SST record of the given entries, in that order, with as many CONTINUE records as
     // the 8224-byte record limit needs.
     void write(BiffStream &out, const std::vector<quint32> &entries) const;
@@ -51,17 +59,20 @@ private:
         quint32 hash;
     };
     static constexpr size_t kBlockChars = 32 * 1024;
+    static constexpr size_t kBatch = 32;
 
-    quint32 lookUp(QStringView text);
     const char16_t *keep(QStringView text);
+    void grow();
     void place(quint32 hash, quint32 index);
 
     quint32 m_emptyIndex = kNone;
-    std::vector<Entry> m_entries;
+    StableList<Entry> m_entries;
+    std::vector<quint32> m_canonical; // for the entries resolved so far
     std::vector<std::unique_ptr<char16_t[]>> m_blocks;
     char16_t *m_free = nullptr;
     size_t m_freeChars = 0;
-    // The entry's hash in the high half (so most mismatches never touch the entry), the entry
-    // index + 1 in the low half; 0 is a free slot.
+    // Canonical entries only: the entry's hash in the high half (so most mismatches never
+    // touch the entry), the entry index + 1 in the low half; 0 is a free slot.
     std::vector<quint64> m_slots;
+    size_t m_slotsUsed = 0;
 };

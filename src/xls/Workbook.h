@@ -39,6 +39,7 @@ public:
     const TVirtualXFTable &XFTable() const { return m_tables.xfs; }
     // Every text given to a cell of the workbook.
     const SharedStrings &StringTable() const { return m_tables.texts; }
+    SharedStrings &StringTable() { return m_tables.texts; }
     const TDisplayMetrics &metrics() const { return m_tables.metrics; }
     TXLSLinkTable &LinkTable() { return m_linkTable; }
 

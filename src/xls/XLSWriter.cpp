@@ -160,12 +160,12 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
         throw EXLSError(EXLSError::NoSheets);
 
     // The workbook keeps every text it was ever given; the file lists those the cells hold,
-    // in the order the cells first use them. sstIndex maps a workbook entry to its place in
-    // the file's list.
-    const SharedStrings &texts = workbook.StringTable();
+    // once each, in the order the cells first use them. sstIndex maps a canonical workbook
+    // entry to its place in the file's list.
+    SharedStrings &texts = m_file.Workbook().StringTable();
+    texts.resolve();
     std::vector<quint32> sstIndex(texts.count(), SharedStrings::kNone);
     std::vector<quint32> sstEntries;
-    sstEntries.reserve(texts.count());
     quint64 sstBytes = 0;
     qint64 totalCells = 0;
     for (int s = 0; s < sheets.Count(); ++s) {
@@ -175,11 +175,12 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
             const TCell &cell = cells.At(c);
             if (cell.valueType() != TCell::ValueType::Text)
                 continue;
-            quint32 &place = sstIndex[cell.textIndex()];
+            const quint32 entry = texts.canonical(cell.textIndex());
+            quint32 &place = sstIndex[entry];
             if (place == SharedStrings::kNone) {
                 place = quint32(sstEntries.size());
-                sstEntries.push_back(cell.textIndex());
-                sstBytes += texts.entryBytes(cell.textIndex());
+                sstEntries.push_back(entry);
+                sstBytes += texts.entryBytes(entry);
             }
         }
         totalCells += count;
@@ -387,6 +388,7 @@ void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
     const TRows &rows = sheet.Rows();
     const TColumns &columns = sheet.Columns();
     const TDisplayMetrics &metrics = m_file.Workbook().metrics();
+    const SharedStrings &texts = m_file.Workbook().StringTable();
 
     writeBOF(out, 0x0010);
 
@@ -504,7 +506,7 @@ void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
                 constexpr quint16 header[2] = {kLabelSST, 10};
                 std::memcpy(at, header, 4);
                 std::memcpy(at + 4, position, 6);
-                std::memcpy(at + 10, &sstIndex[cell.textIndex()], 4);
+                std::memcpy(at + 10, &sstIndex[texts.canonical(cell.textIndex())], 4);
                 at += 14;
                 break;
             }

@@ -108,9 +108,16 @@ void SharedStrings::grow()
     while (slotCount < wanted * 2)
         slotCount *= 2;
     m_slots.assign(slotCount, 0);
-    for (size_t i = 0; i < m_canonical.size(); ++i)
+    // The slots are written all over a table larger than the cache; asking for each slot a
+    // few entries ahead keeps those misses overlapping too.
+    constexpr size_t kAhead = 16;
+    const size_t mask = slotCount - 1, n = m_canonical.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n)
+            __builtin_prefetch(&m_slots[m_entries[i + kAhead].hash & mask], 1);
         if (m_canonical[i] == i)
             place(m_entries[i].hash, quint32(i));
+    }
 }
 
 const char16_t *SharedStrings::keep(QStringView text)

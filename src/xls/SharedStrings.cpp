@@ -107,17 +107,14 @@ void SharedStrings::grow()
     size_t slotCount = m_slots.size();
     while (slotCount < wanted * 2)
         slotCount *= 2;
-    m_slots.assign(slotCount, 0);
-    // The slots are written all over a table larger than the cache; asking for each slot a
-    // few entries ahead keeps those misses overlapping too.
-    constexpr size_t kAhead = 16;
-    const size_t mask = slotCount - 1, n = m_canonical.size();
-    for (size_t i = 0; i < n; ++i) {
-        if (i + kAhead < n)
-            __builtin_prefetch(&m_slots[m_entries[i + kAhead].hash & mask], 1);
-        if (m_canonical[i] == i)
-            place(m_entries[i].hash, quint32(i));
-    }
+    // Taking the old slots in order places each entry near where the previous one went (a
+    // slot's hash picks the same or a neighbouring stretch of the larger table), so the new
+    // table is written front to back rather than all over, and no entry is read.
+    std::vector<quint64> old(slotCount, 0);
+    old.swap(m_slots);
+    for (const quint64 packed : old)
+        if (packed != 0)
+            place(quint32(packed >> 32), quint32(packed) - 1);
 }
 
 const char16_t *SharedStrings::keep(QStringView text)

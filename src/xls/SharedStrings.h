@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
-
 #include "xls/StableList.h"
 
+#include <QString>
+#include <QStringView>
 #include <memory>
 #include <vector>
 

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -136,9 +137,17 @@ int figures()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--figures") == 0)
             return figures();
+        // One export of that many lines and nothing else, for a profiler.
+        if (std::strcmp(argv[i], "--once") == 0 && i + 1 < argc) {
+            QTemporaryDir folder;
+            const OrderExportList order = orderOf(std::atoi(argv[i + 1]));
+            exportOnce(order, folder.path() + u"/once.xls"_s);
+            return 0;
+        }
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -4,7 +4,8 @@
 
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "records are copied as little-endian memory");
 
-BiffStream::BiffStream(TCFileStream &stream) : m_stream(stream), m_buffer(64 * 1024 + 2 * 8232)
+BiffStream::BiffStream(TCFileStream &stream)
+    : m_stream(stream), m_buffer(kBufferSize + 2 * (kMaxRecordData + 8))
 {
     m_flushed = stream.Position();
 }

@@ -11,6 +11,9 @@
 class BiffStream {
 public:
     static constexpr int kMaxRecordData = 8224;
+    // Each block handed on is a system call, so blocks are large; still small enough to stay
+    // in the processor's cache while they fill.
+    static constexpr size_t kBufferSize = 256 * 1024;
 
     explicit BiffStream(TCFileStream &stream);
     ~BiffStream() = default;
@@ -73,6 +76,20 @@ public:
         m_recordStart = m_length;
         m_length += 4u + length;
         return at + 4;
+    }
+
+    // Room for n bytes of whole records (n at most kBufferSize), written by the caller from
+    // the returned address on and handed back with advance(end of what was written).
+    unsigned char *room(size_t n)
+    {
+        if (m_length + n > m_buffer.size())
+            flush();
+        return m_buffer.data() + m_length;
+    }
+    void advance(const unsigned char *end)
+    {
+        m_length = size_t(end - m_buffer.data());
+        m_recordStart = m_length;
     }
 
     // A whole record in one call.

@@ -8,7 +8,40 @@
 #include <QtEndian>
 #include <filesystem>
 
+#if defined(__linux__)
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Puts the finished file under the target name in one step: the name always holds either the
+// whole old file or the whole new one. Renaming over an existing file makes ext4 write the new
+// file's data out at once (its guard for programs that do not sync), which takes longer than
+// the whole export; exchanging the two names keeps the replacement atomic without that wait,
+// and the old file, now under the temporary name, is removed. Returns whether the temporary
+// name is gone.
+bool moveIntoPlace(const QString &from, const QString &to, std::error_code &error)
+{
+#if defined(__linux__) && defined(RENAME_EXCHANGE)
+    const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
+    struct stat existing;
+    if (::lstat(target.constData(), &existing) == 0 && !S_ISDIR(existing.st_mode) &&
+        ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) ==
+            0)
+        return ::unlink(source.constData()) == 0;
+        // No file to replace, or a file system without the exchange: a plain rename.
+#endif
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), error);
+    return !error;
+}
+
+} // namespace
 
 void TCFileStream::spill()
 {
@@ -19,7 +52,7 @@ void TCFileStream::spill()
 void TCFileStream::spillBytes(const char *bytes, qint64 count)
 {
     // A refused write is remembered and reported when the file is closed.
-    if (!m_spill->seek(m_fileOffset + m_spilled) || m_spill->write(bytes, count) != count)
+    if (!seekSpill(m_fileOffset + m_spilled) || m_spill->write(bytes, count) != count)
         m_failed = true;
     m_spilled += count;
 }
@@ -27,12 +60,18 @@ void TCFileStream::spillBytes(const char *bytes, qint64 count)
 qint64 TCFileStream::writeSpilled(const char *bytes, qint64 count)
 {
     const qint64 n = std::min(count, m_spilled - m_position);
-    if (!m_spill->seek(m_fileOffset + m_position) || m_spill->write(bytes, n) != n) {
+    if (!seekSpill(m_fileOffset + m_position) || m_spill->write(bytes, n) != n) {
         m_failed = true;
         return 0;
     }
     m_position += n;
     return n;
+}
+
+bool TCFileStream::seekSpill(qint64 offset)
+{
+    // Blocks mostly follow one another; a seek would cost a system call each time.
+    return m_spill->pos() == offset || m_spill->seek(offset);
 }
 
 quint32 TCFileStream::Seek(qint64 offset, int origin)
@@ -160,9 +199,9 @@ void TCFile::Close()
     m_file->setPermissions(permissions);
 
     std::error_code error;
-    std::filesystem::rename(std::filesystem::path(m_file->fileName().toStdU16String()),
-                            std::filesystem::path(m_fileName.toStdU16String()), error);
+    const bool moved = moveIntoPlace(m_file->fileName(), m_fileName, error);
     if (error)
         throw ECFileError(ECFileError::Commit, QString::fromStdString(error.message()));
-    m_file->setAutoRemove(false);
+    // Whatever is still under the temporary name (the replaced file) goes with it.
+    m_file->setAutoRemove(!moved);
 }

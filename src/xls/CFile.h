@@ -95,6 +95,7 @@ private:
     void spill();
     void spillBytes(const char *bytes, qint64 count);
     qint64 writeSpilled(const char *bytes, qint64 count);
+    bool seekSpill(qint64 offset);
 
     QByteArray m_data;
     qint64 m_position = 0;

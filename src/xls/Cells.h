@@ -7,17 +7,22 @@
 #include "xls/WorkbookTables.h"
 
 #include <QString>
+#include <algorithm>
 
 class TCells;
 
 // One cell: its position, its value and the index of its cell format. A cell asked for but
-// never given a value or a format stays out of the sheet.
+// never given a value or a format stays out of the sheet. A text value is kept as its entry
+// in the workbook's shared-string list, so a cell stays small and holds no text of its own.
 class TCell : public TFormatSetters<TCell> {
 public:
     enum class ValueType : quint8 { None, Text, Integer, Float };
     static constexpr int kMaxTextLength = 65535;
 
-    TCell(TCells *owner, int row, int column, int xf);
+    TCell(TCells *owner, int row, int column, int xf)
+        : m_owner(owner), m_row(quint16(row)), m_column(quint8(column)), m_xf(quint16(xf))
+    {
+    }
 
     int row() const { return m_row; }
     int column() const { return m_column; }
@@ -25,36 +30,65 @@ public:
     bool isStored() const { return m_stored; }
 
     ValueType valueType() const { return m_type; }
-    const QString &text() const { return m_text; }
+    // The text of a text cell, a null text otherwise.
+    QString text() const;
+    // The shared-string entry of a text cell.
+    quint32 textIndex() const { return m_textIndex; }
     qint64 integer() const { return m_type == ValueType::Integer ? m_integer : qint64(m_number); }
     double number() const { return m_type == ValueType::Integer ? double(m_integer) : m_number; }
 
     // A text of more than 65535 characters raises EXLSError code 3.
-    void setValue(const QString &text);
-    void setValue(qint64 value);
+    void setValue(const QString &text)
+    {
+        if (text.size() > kMaxTextLength)
+            throwTooLong();
+        m_type = ValueType::Text;
+        m_textIndex = tables().texts.add(text);
+        store();
+    }
+    void setValue(qint64 value)
+    {
+        m_type = ValueType::Integer;
+        m_integer = value;
+        store();
+    }
     void setValue(int value) { setValue(qint64(value)); }
-    void setValue(double value);
+    void setValue(double value)
+    {
+        m_type = ValueType::Float;
+        m_number = value;
+        store();
+    }
 
     template <class Change> void applyXF(const Change &change);
     template <class Change> void applyFont(const Change &change);
 
 private:
     friend class TCells;
-    void reset(int row, int column, int xf);
+    [[noreturn]] static void throwTooLong();
+    void reset(int row, int column, int xf)
+    {
+        m_row = quint16(row);
+        m_column = quint8(column);
+        m_xf = quint16(xf);
+        m_type = ValueType::None;
+        m_integer = 0;
+    }
     void store();
     TWorkbookTables &tables();
 
     TCells *m_owner;
-    QString m_text;
     union {
         qint64 m_integer = 0;
         double m_number;
+        quint32 m_textIndex;
     };
     quint16 m_row;
     quint8 m_column;
     ValueType m_type = ValueType::None;
     bool m_stored = false;
-    int m_xf;
+    // A sheet refers to cell formats by 16-bit numbers, so the index is kept in as many bits.
+    quint16 m_xf;
 };
 
 // The cells of a sheet, in the order they were stored (the order they are written in), found
@@ -69,7 +103,15 @@ public:
     // The stored cell, or a new unstored one; only one unstored cell exists at a time, so
     // asking for another new position discards the previous one. Raises EXLSError code 5 for
     // a row outside 0 to 65535 or a column outside 0 to 255.
-    TCell &Item(int row, int column);
+    TCell &Item(int row, int column)
+    {
+        if (row < 0 || row > 0xFFFF || column < 0 || column > 0xFF)
+            throwBadPosition();
+        const quint32 key = keyOf(row, column);
+        if (m_stored > 0 && key <= m_highestKey)
+            return find(key, row, column);
+        return fresh(row, column);
+    }
 
     int Count() const
     {
@@ -90,8 +132,38 @@ public:
 private:
     friend class TCell;
     static quint32 keyOf(int row, int column) { return (quint32(row) << 8) | quint32(column); }
-    void store(TCell &cell);
-    int startingXF(int row, int column) const;
+    [[noreturn]] static void throwBadPosition();
+    // A position at or below the highest stored one: the stored cell there, or a fresh one.
+    TCell &find(quint32 key, int row, int column);
+    // The unstored cell, at a position no stored cell has.
+    TCell &fresh(int row, int column)
+    {
+        const int xf = startingXF(row, column);
+        if (!m_cells.empty() && !m_cells.back().isStored()) {
+            TCell &pending = m_cells.back();
+            pending.reset(row, column, xf);
+            return pending;
+        }
+        return m_cells.emplace_back(this, row, column, xf);
+    }
+    void store(TCell &cell)
+    {
+        cell.m_stored = true;
+        ++m_stored;
+        m_highestKey = std::max(m_highestKey, keyOf(cell.row(), cell.column()));
+        m_firstRow = std::min(m_firstRow, cell.row());
+        m_lastRow = std::max(m_lastRow, cell.row());
+        m_firstColumn = std::min(m_firstColumn, cell.column());
+        m_lastColumn = std::max(m_lastColumn, cell.column());
+    }
+    int startingXF(int row, int column) const
+    {
+        // Whole rows and columns are rarely formatted; skip the look-ups when none is.
+        const int rowXF = m_rows.anyFormatted() ? m_rows.xfOf(row) : 0;
+        const int columnXF = m_columns.anyFormatted() ? m_columns.xfOf(column) : 0;
+        // A row's format is the later, more specific choice when both are set.
+        return rowXF != 0 ? rowXF : columnXF;
+    }
 
     TWorkbookTables &m_tables;
     TRows &m_rows;
@@ -112,6 +184,12 @@ inline TWorkbookTables &TCell::tables()
     return m_owner->tables();
 }
 
+inline QString TCell::text() const
+{
+    return m_type == ValueType::Text ? m_owner->tables().texts.entry(m_textIndex).toString()
+                                     : QString();
+}
+
 inline void TCell::store()
 {
     if (!m_stored)
@@ -123,7 +201,7 @@ template <class Change> void TCell::applyXF(const Change &change)
     TXFRecord record = tables().xfs.Item(m_xf);
     if (!change(record))
         return;
-    m_xf = tables().xfs.Intern(record);
+    m_xf = quint16(tables().xfs.Intern(record));
     store();
 }
 

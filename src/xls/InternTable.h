@@ -12,9 +12,23 @@ template <class Record> class TInternTable {
                   "records are compared as bytes, so they must have no padding");
 
 public:
-    explicit TInternTable(const Record &first) { Intern(first); }
+    explicit TInternTable(const Record &first) { intern(first); }
 
     int Intern(const Record &record)
+    {
+        // Formatting a run of cells alike asks for the same record over and over.
+        if (std::memcmp(&m_records[m_last], &record, sizeof(Record)) == 0)
+            return int(m_last);
+        m_last = intern(record);
+        return int(m_last);
+    }
+
+    const Record &Item(int index) const { return m_records.at(size_t(index)); }
+    int Count() const { return int(m_records.size()); }
+    const std::vector<Record> &records() const { return m_records; }
+
+private:
+    size_t intern(const Record &record)
     {
         const quint64 hash = hashOf(record);
         size_t slot = size_t(hash) & (m_slots.size() - 1);
@@ -24,7 +38,7 @@ public:
             const quint32 index = m_slots[slot] - 1;
             if (m_hashes[index] == hash &&
                 std::memcmp(&m_records[index], &record, sizeof(Record)) == 0)
-                return int(index);
+                return index;
             slot = (slot + 1) & (m_slots.size() - 1);
         }
         m_records.push_back(record);
@@ -33,14 +47,9 @@ public:
             rehash();
         else
             m_slots[slot] = quint32(m_records.size());
-        return int(m_records.size()) - 1;
+        return m_records.size() - 1;
     }
 
-    const Record &Item(int index) const { return m_records.at(size_t(index)); }
-    int Count() const { return int(m_records.size()); }
-    const std::vector<Record> &records() const { return m_records; }
-
-private:
     static quint64 hashOf(const Record &record)
     {
         // FNV-1a over the record's bytes, eight at a time.
@@ -71,4 +80,5 @@ private:
     std::vector<Record> m_records;
     std::vector<quint64> m_hashes;
     std::vector<quint32> m_slots; // record index + 1; 0 is a free slot
+    size_t m_last = 0;            // the record interned last
 };

@@ -2,66 +2,140 @@
 
 #include "xls/BiffStream.h"
 
-#include <QHashFunctions>
 #include <algorithm>
+#include <cstring>
 
-bool SharedStrings::isOneByte(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-}
+namespace {
 
-void SharedStrings::reserve(size_t texts)
+struct Digest {
+    quint32 hash;
+    bool oneByte;
+};
+
+// One pass over the text's UTF-16 units, eight bytes at a time: a multiply-xorshift hash and
+// whether every unit fits in one byte.
+Digest digestOf(const QChar *chars, qsizetype size)
 {
-    m_entries.reserve(texts);
-    m_hashes.reserve(texts);
-    size_t slotCount = 64;
-    while (slotCount < texts * 2)
-        slotCount *= 2;
-    if (slotCount > m_slots.size()) {
-        m_slots.assign(slotCount, 0);
-        for (size_t i = 0; i < m_entries.size(); ++i)
-            place(m_hashes[i], quint32(i));
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(chars);
+    size_t left = size_t(size) * 2;
+    quint64 hash = 0x9E3779B97F4A7C15ull ^ left;
+    quint64 highBytes = 0;
+    for (; left >= 8; left -= 8, bytes += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes, 8);
+        highBytes |= word;
+        hash = (hash ^ word) * 0xBF58476D1CE4E5B9ull;
+        hash ^= hash >> 31;
     }
+    if (left > 0) {
+        // 2, 4 or 6 bytes are left, read in two loads rather than byte by byte.
+        quint64 word = 0;
+        if (left & 4) {
+            quint32 four;
+            std::memcpy(&four, bytes, 4);
+            word = four;
+        }
+        if (left & 2) {
+            quint16 two;
+            std::memcpy(&two, bytes + (left & 4), 2);
+            word |= quint64(two) << ((left & 4) * 8);
+        }
+        highBytes |= word;
+        hash = (hash ^ word) * 0xBF58476D1CE4E5B9ull;
+    }
+    hash = (hash ^ (hash >> 29)) * 0x94D049BB133111EBull;
+    hash ^= hash >> 32;
+    // Little-endian units: the high byte of each is the odd byte.
+    return {quint32(hash), (highBytes & 0xFF00FF00FF00FF00ull) == 0};
 }
 
-quint32 SharedStrings::add(const QString &text)
+} // namespace
+
+SharedStrings::SharedStrings() : m_slots(64, 0) {}
+
+quint32 SharedStrings::add(QStringView text)
 {
-    if (text.isEmpty()) {
-        if (m_emptyIndex == kNone)
-            m_emptyIndex = lookUp(text);
+    // Cells are often emptied; the empty text is kept once.
+    if (text.isEmpty() && m_emptyIndex != kNone)
         return m_emptyIndex;
-    }
-    // The entries keep their texts alive, so an address seen here stays this text's own.
-    Recent &recent = m_recent[(quintptr(text.constData()) >> 4) & 63];
-    if (recent.data == text.constData() && recent.size == text.size())
-        return recent.index;
-    const quint32 index = lookUp(text);
-    recent = {text.constData(), text.size(), index};
+    const Digest digest = digestOf(text.data(), text.size());
+    m_entries.emplace_back(
+        Entry{keep(text), quint32(text.size()), digest.oneByte ? 1u : 0u, digest.hash});
+    const quint32 index = quint32(m_entries.size() - 1);
+    if (text.isEmpty())
+        m_emptyIndex = index;
+    if (m_entries.size() - m_canonical.size() >= kBatch)
+        resolve();
     return index;
 }
 
-quint32 SharedStrings::lookUp(const QString &text)
+void SharedStrings::resolve()
 {
-    const quint32 hash = quint32(qHash(text));
-    if (!m_slots.empty()) {
-        const size_t mask = m_slots.size() - 1;
-        for (size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-            const quint64 entry = m_slots[slot];
-            if (quint32(entry >> 32) != hash)
-                continue;
-            const quint32 index = quint32(entry) - 1;
-            if (m_entries[index] == text)
-                return index;
+    const size_t first = m_canonical.size(), end = m_entries.size();
+    if (first == end)
+        return;
+    if ((m_slotsUsed + (end - first)) * 2 > m_slots.size())
+        grow();
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = first; i < end; ++i)
+        __builtin_prefetch(&m_slots[m_entries[i].hash & mask]);
+    m_canonical.resize(end);
+    for (size_t i = first; i < end; ++i) {
+        const Entry &e = m_entries[i];
+        const QStringView text(e.chars, qsizetype(e.size));
+        size_t slot = e.hash & mask;
+        quint32 found = kNone;
+        for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+            const quint64 packed = m_slots[slot];
+            if (quint32(packed >> 32) == e.hash && entry(quint32(packed) - 1) == text) {
+                found = quint32(packed) - 1;
+                break;
+            }
         }
+        if (found == kNone) {
+            found = quint32(i);
+            m_slots[slot] = (quint64(e.hash) << 32) | (found + 1);
+            ++m_slotsUsed;
+        }
+        m_canonical[i] = found;
     }
-    m_entries.push_back(text);
-    m_hashes.push_back(hash);
-    m_byteSize += 3 + quint64(text.size()) * 2;
-    if (m_entries.size() * 2 > m_slots.size())
-        reserve(m_entries.size() * 2);
-    else
-        place(hash, quint32(m_entries.size() - 1));
-    return quint32(m_entries.size() - 1);
+}
+
+void SharedStrings::grow()
+{
+    const size_t wanted = m_slotsUsed + (m_entries.size() - m_canonical.size());
+    size_t slotCount = m_slots.size();
+    while (slotCount < wanted * 2)
+        slotCount *= 2;
+    // Taking the old slots in order places each entry near where the previous one went (a
+    // slot's hash picks the same or a neighbouring stretch of the larger table), so the new
+    // table is written front to back rather than all over, and no entry is read.
+    std::vector<quint64> old(slotCount, 0);
+    old.swap(m_slots);
+    for (const quint64 packed : old)
+        if (packed != 0)
+            place(quint32(packed >> 32), quint32(packed) - 1);
+}
+
+const char16_t *SharedStrings::keep(QStringView text)
+{
+    const size_t n = size_t(text.size());
+    if (n > m_freeChars) {
+        // A text longer than a block gets a block of its own; the current one stays in use.
+        const size_t chars = std::max(n, kBlockChars);
+        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(chars));
+        if (chars > kBlockChars)
+            return static_cast<const char16_t *>(
+                std::memcpy(m_blocks.back().get(), text.utf16(), n * 2));
+        m_free = m_blocks.back().get();
+        m_freeChars = chars;
+    }
+    char16_t *at = m_free;
+    if (n > 0)
+        std::memcpy(at, text.utf16(), n * 2);
+    m_free += n;
+    m_freeChars -= n;
+    return at;
 }
 
 void SharedStrings::place(quint32 hash, quint32 index)
@@ -73,7 +147,7 @@ void SharedStrings::place(quint32 hash, quint32 index)
     m_slots[slot] = (quint64(hash) << 32) | (index + 1);
 }
 
-void SharedStrings::write(BiffStream &out) const
+void SharedStrings::write(BiffStream &out, const std::vector<quint32> &entries) const
 {
     constexpr quint16 kSST = 0x00FC, kContinue = 0x003C;
     constexpr int kLimit = BiffStream::kMaxRecordData;
@@ -81,14 +155,27 @@ void SharedStrings::write(BiffStream &out) const
     out.begin(kSST);
     // Total and distinct count: every cell's text is one of the distinct entries, and both
     // counts are written as the number of entries.
-    out.u32(count());
-    out.u32(count());
+    out.u32(quint32(entries.size()));
+    out.u32(quint32(entries.size()));
 
-    for (const QString &text : m_entries) {
-        const bool oneByte = isOneByte(text);
+    for (const quint32 index : entries) {
+        const QStringView text = entry(index);
+        const bool oneByte = isOneByte(index);
         const quint8 flags = oneByte ? 0 : 1;
         const int charBytes = oneByte ? 1 : 2;
         const qsizetype length = 3 + text.size() * charBytes;
+        // Most entries fit in the record whole (a record with less than 4 bytes free takes
+        // no new entry, whatever its length).
+        const int room = kLimit - out.held();
+        if (room >= 4 && room >= length) {
+            out.u16(quint16(text.size()));
+            out.u8(flags);
+            if (oneByte)
+                out.oneByte(text.constData(), text.size());
+            else
+                out.utf16(text.constData(), text.size());
+            continue;
+        }
         qsizetype done = 0;
         while (done < length) {
             if (kLimit - out.held() < 4) {

@@ -1,30 +1,63 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 // An append-only list whose items never move, so references to them stay valid. Items live
-// in large blocks: one allocation per few thousand items, where a deque allocates every few.
+// in large blocks: one allocation per few thousand items, and appending is a pointer bump.
 template <class T, size_t BlockSize = 4096> class StableList {
+    static_assert((BlockSize & (BlockSize - 1)) == 0, "block size must be a power of two");
+
 public:
+    StableList() = default;
+    StableList(const StableList &) = delete;
+    StableList &operator=(const StableList &) = delete;
+    ~StableList()
+    {
+        if constexpr (!std::is_trivially_destructible_v<T>)
+            for (size_t i = 0; i < m_size; ++i)
+                (*this)[i].~T();
+    }
+
     template <class... Args> T &emplace_back(Args &&...args)
     {
-        if (m_blocks.empty() || m_blocks.back().size() == BlockSize) {
-            m_blocks.emplace_back();
-            m_blocks.back().reserve(BlockSize);
-        }
+        if (m_next == m_blockEnd)
+            addBlock();
+        T *item = ::new (static_cast<void *>(m_next)) T(std::forward<Args>(args)...);
+        ++m_next;
         ++m_size;
-        return m_blocks.back().emplace_back(std::forward<Args>(args)...);
+        return *item;
     }
 
     size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
-    T &operator[](size_t i) { return m_blocks[i / BlockSize][i % BlockSize]; }
-    const T &operator[](size_t i) const { return m_blocks[i / BlockSize][i % BlockSize]; }
-    T &back() { return m_blocks.back().back(); }
-    const T &back() const { return m_blocks.back().back(); }
+    T &operator[](size_t i) { return item(i); }
+    const T &operator[](size_t i) const { return const_cast<StableList *>(this)->item(i); }
+    T &back() { return *std::launder(reinterpret_cast<T *>(m_next - 1)); }
+    const T &back() const { return *std::launder(reinterpret_cast<const T *>(m_next - 1)); }
 
 private:
-    std::vector<std::vector<T>> m_blocks;
+    struct alignas(T) Slot {
+        std::byte bytes[sizeof(T)];
+    };
+
+    T &item(size_t i)
+    {
+        return *std::launder(reinterpret_cast<T *>(&m_blocks[i / BlockSize][i % BlockSize]));
+    }
+    void addBlock()
+    {
+        m_blocks.push_back(std::make_unique_for_overwrite<Slot[]>(BlockSize));
+        m_next = m_blocks.back().get();
+        m_blockEnd = m_next + BlockSize;
+    }
+
+    std::vector<std::unique_ptr<Slot[]>> m_blocks;
+    Slot *m_next = nullptr;
+    Slot *m_blockEnd = nullptr;
     size_t m_size = 0;
 };

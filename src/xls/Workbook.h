@@ -37,6 +37,9 @@ public:
     const TFormatStrings &FormatStrings() const { return m_tables.formats; }
     const TVirtualFontTable &FontTable() const { return m_tables.fonts; }
     const TVirtualXFTable &XFTable() const { return m_tables.xfs; }
+    // Every text given to a cell of the workbook.
+    const SharedStrings &StringTable() const { return m_tables.texts; }
+    SharedStrings &StringTable() { return m_tables.texts; }
     const TDisplayMetrics &metrics() const { return m_tables.metrics; }
     TXLSLinkTable &LinkTable() { return m_linkTable; }
 

@@ -3,6 +3,7 @@
 #include "xls/DisplayMetrics.h"
 #include "xls/FontTable.h"
 #include "xls/FormatStrings.h"
+#include "xls/SharedStrings.h"
 #include "xls/XFTable.h"
 
 // The records every sheet of a workbook shares.
@@ -10,5 +11,6 @@ struct TWorkbookTables {
     TFormatStrings formats;
     TVirtualFontTable fonts;
     TVirtualXFTable xfs;
+    SharedStrings texts;
     TDisplayMetrics metrics = TDisplayMetrics::setA();
 };

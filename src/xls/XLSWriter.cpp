@@ -159,40 +159,46 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
     if (sheets.Count() == 0)
         throw EXLSError(EXLSError::NoSheets);
 
-    // Shared strings, and for each sheet the entry of every stored cell (or none).
-    SharedStrings strings;
-    qint64 cellCount = 0;
-    for (int s = 0; s < sheets.Count(); ++s)
-        cellCount += sheets.Item(s).Cells().Count();
-    // Distinct texts are usually a fair part of the cells; a guess that saves most regrowth.
-    strings.reserve(size_t(cellCount / 4));
-    std::vector<std::vector<quint32>> cellStrings(size_t(sheets.Count()));
+    // The workbook keeps every text it was ever given; the file lists those the cells hold,
+    // once each, in the order the cells first use them. sstIndex maps a canonical workbook
+    // entry to its place in the file's list.
+    SharedStrings &texts = m_file.Workbook().StringTable();
+    texts.resolve();
+    std::vector<quint32> sstIndex(texts.count(), SharedStrings::kNone);
+    std::vector<quint32> sstEntries;
+    quint64 sstBytes = 0;
     qint64 totalCells = 0;
     for (int s = 0; s < sheets.Count(); ++s) {
         const TCells &cells = sheets.Item(s).Cells();
-        std::vector<quint32> &indexes = cellStrings[size_t(s)];
-        indexes.resize(size_t(cells.Count()), 0);
-        for (int c = 0; c < cells.Count(); ++c) {
+        const int count = cells.Count();
+        for (int c = 0; c < count; ++c) {
             const TCell &cell = cells.At(c);
-            if (cell.valueType() == TCell::ValueType::Text)
-                indexes[size_t(c)] = strings.add(cell.text());
+            if (cell.valueType() != TCell::ValueType::Text)
+                continue;
+            const quint32 entry = texts.canonical(cell.textIndex());
+            quint32 &place = sstIndex[entry];
+            if (place == SharedStrings::kNone) {
+                place = quint32(sstEntries.size());
+                sstEntries.push_back(entry);
+                sstBytes += texts.entryBytes(entry);
+            }
         }
-        totalCells += cells.Count();
+        totalCells += count;
     }
     progress(0.05);
     progress(0.06);
     // Room for the whole stream at once: a cell record takes at most 18 bytes.
-    stream.reserve(qsizetype(totalCells) * 18 + qsizetype(strings.byteSize()) + 64 * 1024);
+    stream.reserve(qsizetype(totalCells) * 18 + qsizetype(sstBytes) + 64 * 1024);
 
     BiffStream out(stream);
     std::vector<quint32> positionFields;
-    writeGlobals(out, strings, positionFields);
+    writeGlobals(out, sstEntries, positionFields);
     progress(0.1);
 
     m_progressPerCell = totalCells > 0 ? 0.8 / double(totalCells) : 0;
     for (int s = 0; s < sheets.Count(); ++s) {
         out.patch32(positionFields[size_t(s)], out.offset());
-        writeSheet(out, sheets.Item(s), s, cellStrings[size_t(s)]);
+        writeSheet(out, sheets.Item(s), s, sstIndex);
     }
     progress(1);
 
@@ -204,7 +210,7 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
     out.flush();
 }
 
-void TXLSWriter::writeGlobals(BiffStream &out, const SharedStrings &strings,
+void TXLSWriter::writeGlobals(BiffStream &out, const std::vector<quint32> &sstEntries,
                               std::vector<quint32> &sheetPositionFields)
 {
     const TWorkbook &workbook = m_file.Workbook();
@@ -306,7 +312,7 @@ void TXLSWriter::writeGlobals(BiffStream &out, const SharedStrings &strings,
     out.end();
 
     out.record(kRecalcId, kRecalcIdData, sizeof kRecalcIdData);
-    strings.write(out);
+    workbook.StringTable().write(out, sstEntries);
     writeWord(out, kExtSST, 0);
     writeEmpty(out, kEOF);
 }
@@ -375,13 +381,14 @@ void TXLSWriter::writeXF(BiffStream &out, const TXFRecord &xf)
 }
 
 void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
-                            const std::vector<quint32> &cellStrings)
+                            const std::vector<quint32> &sstIndex)
 {
     const TPageSetup &page = sheet.PageSetup();
     const TCells &cells = sheet.Cells();
     const TRows &rows = sheet.Rows();
     const TColumns &columns = sheet.Columns();
     const TDisplayMetrics &metrics = m_file.Workbook().metrics();
+    const SharedStrings &texts = m_file.Workbook().StringTable();
 
     writeBOF(out, 0x0010);
 
@@ -483,32 +490,48 @@ void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
         out.end();
     }
 
+    // The cell records, written straight into the stream's buffer a batch at a time.
     const bool reporting = bool(m_file.OnProgress);
-    for (int i = 0; i < cells.Count(); ++i) {
-        const TCell &cell = cells.At(i);
-        const quint16 xf = quint16(cell.xfIndex() + m_xfOffset);
-        const quint16 position[3] = {quint16(cell.row()), quint16(cell.column()), xf};
-        switch (cell.valueType()) {
-        case TCell::ValueType::Text: {
-            unsigned char *data = out.recordOf(kLabelSST, 10);
-            std::memcpy(data, position, 6);
-            std::memcpy(data + 6, &cellStrings[size_t(i)], 4);
-            break;
+    constexpr int kBatch = 1024, kLongestCellRecord = 18;
+    const int count = cells.Count();
+    for (int first = 0; first < count; first += kBatch) {
+        const int last = std::min(count, first + kBatch);
+        unsigned char *at = out.room(size_t(last - first) * kLongestCellRecord);
+        for (int i = first; i < last; ++i) {
+            const TCell &cell = cells.At(i);
+            const quint16 xf = quint16(cell.xfIndex() + m_xfOffset);
+            const quint16 position[3] = {quint16(cell.row()), quint16(cell.column()), xf};
+            switch (cell.valueType()) {
+            case TCell::ValueType::Text: {
+                constexpr quint16 header[2] = {kLabelSST, 10};
+                std::memcpy(at, header, 4);
+                std::memcpy(at + 4, position, 6);
+                std::memcpy(at + 10, &sstIndex[texts.canonical(cell.textIndex())], 4);
+                at += 14;
+                break;
+            }
+            case TCell::ValueType::Integer:
+            case TCell::ValueType::Float: {
+                constexpr quint16 header[2] = {kNumber, 14};
+                const double value = cell.number();
+                std::memcpy(at, header, 4);
+                std::memcpy(at + 4, position, 6);
+                std::memcpy(at + 10, &value, 8);
+                at += 18;
+                break;
+            }
+            case TCell::ValueType::None: {
+                constexpr quint16 header[2] = {kBlank, 6};
+                std::memcpy(at, header, 4);
+                std::memcpy(at + 4, position, 6);
+                at += 10;
+                break;
+            }
+            }
+            if (reporting)
+                progress(m_progress + m_progressPerCell);
         }
-        case TCell::ValueType::Integer:
-        case TCell::ValueType::Float: {
-            unsigned char *data = out.recordOf(kNumber, 14);
-            const double value = cell.number();
-            std::memcpy(data, position, 6);
-            std::memcpy(data + 6, &value, 8);
-            break;
-        }
-        case TCell::ValueType::None:
-            std::memcpy(out.recordOf(kBlank, 6), position, 6);
-            break;
-        }
-        if (reporting)
-            progress(m_progress + m_progressPerCell);
+        out.advance(at);
     }
 
     quint16 flags = 0x0020 | 0x0080 | 0x0400;

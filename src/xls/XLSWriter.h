@@ -6,7 +6,6 @@
 class TXLSFile;
 class TCFileStream;
 class BiffStream;
-class SharedStrings;
 class TSheet;
 struct TXFRecord;
 struct TFontRecord;
@@ -23,10 +22,10 @@ public:
 
 private:
     void progress(double value);
-    void writeGlobals(BiffStream &out, const SharedStrings &strings,
+    void writeGlobals(BiffStream &out, const std::vector<quint32> &sstEntries,
                       std::vector<quint32> &sheetPositionFields);
     void writeSheet(BiffStream &out, const TSheet &sheet, int index,
-                    const std::vector<quint32> &cellStrings);
+                    const std::vector<quint32> &sstIndex);
     void writeFont(BiffStream &out, const TFontRecord &font);
     void writeXF(BiffStream &out, const TXFRecord &xf);
 

@@ -70,6 +70,12 @@ TEST(CompoundFile, SavingOverAnExistingFileReplacesItCompletely)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), memory.image());
+    // Neither the new file's temporary name nor the replaced file stays behind.
+    TempDir dir;
+    const QString again = dir.file(u"replaced.cfb"_s);
+    writeCompoundFile(again, pattern(300000));
+    writeCompoundFile(again, small);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{u"replaced.cfb"_s});
 }
 
 TEST(CompoundFile, PatchesReachBytesAlreadyHandedToTheFile)

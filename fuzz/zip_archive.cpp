@@ -1,0 +1,40 @@
+// The price archive as downloaded: a damaged archive is refused whole and leaves nothing in
+// the folder; an accepted one leaves exactly the entries it names, directly in the folder.
+#include "FuzzSupport.h"
+
+#include "exchange/ArchiveExtractor.h"
+#include "exchange/PictureNames.h"
+
+#include <QDir>
+
+using namespace FuzzSupport;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString folder = scratchFolder();
+    const QString zipPath = folder + QStringLiteral("ExportToCatalog.zip");
+    const QString out = folder + QStringLiteral("out/");
+    QDir().mkpath(out);
+    emptyFolder(out);
+    writeFile(zipPath, bytesOf(data, size));
+    QStringList names;
+    try {
+        names = ArchiveExtractor::extractZipEntries(
+            zipPath, out, QStringLiteral("*.csv"),
+            {QStringLiteral("ExportPrice.csv"), QStringLiteral("ExportClass.csv")});
+    } catch (const EArchiveError &) {
+        check(entriesOf(out).isEmpty(), "a refused archive left files");
+        check(entriesOf(folder).size() == 2, "a refused archive wrote beside the folder");
+        return 0;
+    }
+    for (const QString &name : names) {
+        check(PictureNames::isPlainFileName(name), "an entry written under a path");
+        check(name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive), "an entry off the mask");
+    }
+    QStringList sorted = names;
+    sorted.sort();
+    check(sorted.removeDuplicates() == 0, "an entry name given twice");
+    check(entriesOf(out) == sorted, "the folder holds other files than the entries named");
+    check(entriesOf(folder).size() == 2, "an entry written beside the folder");
+    return 0;
+}

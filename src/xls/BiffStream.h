@@ -62,6 +62,19 @@ public:
     // Short string form: 8-bit count, flags 1, UTF-16LE.
     void shortString(const QString &text);
 
+    // Room for a whole record of known length; returns where its data goes.
+    unsigned char *recordOf(quint16 type, quint16 length)
+    {
+        if (m_length + length + 4 > m_buffer.size())
+            flush();
+        unsigned char *at = m_buffer.data() + m_length;
+        std::memcpy(at, &type, 2);
+        std::memcpy(at + 2, &length, 2);
+        m_recordStart = m_length;
+        m_length += 4u + length;
+        return at + 4;
+    }
+
     // A whole record in one call.
     void record(quint16 type, const void *data, size_t n)
     {

@@ -4,8 +4,36 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QtEndian>
+#include <filesystem>
+
+using namespace Qt::StringLiterals;
+
+void TCFileStream::spill()
+{
+    spillBytes(m_data.constData(), m_data.size());
+    m_data.resize(0);
+}
+
+void TCFileStream::spillBytes(const char *bytes, qint64 count)
+{
+    // A refused write is remembered and reported when the file is closed.
+    if (!m_spill->seek(m_fileOffset + m_spilled) || m_spill->write(bytes, count) != count)
+        m_failed = true;
+    m_spilled += count;
+}
+
+qint64 TCFileStream::writeSpilled(const char *bytes, qint64 count)
+{
+    const qint64 n = std::min(count, m_spilled - m_position);
+    if (!m_spill->seek(m_fileOffset + m_position) || m_spill->write(bytes, n) != n) {
+        m_failed = true;
+        return 0;
+    }
+    m_position += n;
+    return n;
+}
 
 quint32 TCFileStream::Seek(qint64 offset, int origin)
 {
@@ -13,7 +41,7 @@ quint32 TCFileStream::Seek(qint64 offset, int origin)
     if (origin == FromCurrent)
         base = m_position;
     else if (origin == FromEnd)
-        base = m_data.size();
+        base = m_spilled + m_data.size();
     else if (origin != FromStart)
         return quint32(m_position);
     const qint64 target = base + offset;
@@ -56,6 +84,10 @@ TCFileStream &TCFileStorage::CreateStream(const QString &name)
     auto stream = std::make_unique<TCFileStream>(name);
     TCFileStream &result = *stream;
     m_children.push_back(std::move(stream));
+    if (m_spillTo) {
+        result.m_spill = m_spillTo;
+        result.m_fileOffset = CompoundFileLayout::kStreamFirstOffset;
+    }
     return result;
 }
 
@@ -64,10 +96,10 @@ TCFileStorage &TCFileStorage::CreateStorage(const QString &)
     throw ECFileError(ECFileError::CreateStorage);
 }
 
-const TCFileStream *TCFileStorage::firstStream() const
+TCFileStream *TCFileStorage::firstStream() const
 {
     for (const auto &child : m_children)
-        if (auto stream = dynamic_cast<const TCFileStream *>(child.get()))
+        if (auto stream = dynamic_cast<TCFileStream *>(child.get()))
             return stream;
     return nullptr;
 }
@@ -77,43 +109,60 @@ TCFile::TCFile() = default;
 TCFile::TCFile(const QString &fileName) : m_fileName(fileName)
 {
     // A folder of that name could never be replaced by the file.
-    if (fileName.isEmpty() || QFileInfo(fileName).isDir())
+    const QFileInfo target(fileName);
+    if (fileName.isEmpty() || target.isDir())
         throw ECFileError(ECFileError::CreateFile);
-    m_file = std::make_unique<QSaveFile>(fileName);
-    if (!m_file->open(QIODevice::WriteOnly))
+    m_file = std::make_unique<QTemporaryFile>(target.absolutePath() + u"/."_s + target.fileName() +
+                                              u".XXXXXX"_s);
+    if (!m_file->open())
         throw ECFileError(ECFileError::CreateFile, m_file->errorString());
+    m_root.m_spillTo = m_file.get();
 }
 
-TCFile::~TCFile()
-{
-    if (m_file && !m_closed)
-        m_file->cancelWriting();
-}
+TCFile::~TCFile() = default; // an unfinished temporary file removes itself
 
 void TCFile::Close()
 {
     if (m_closed)
         return;
-    const TCFileStream *stream = m_root.firstStream();
+    m_closed = true;
+    TCFileStream *stream = m_root.firstStream();
     const QString streamName = stream ? stream->name() : QString();
-    const QByteArray empty;
-    const QByteArray &bytes = stream ? stream->data() : empty;
     if (!m_file) {
         QBuffer buffer(&m_image);
         buffer.open(QIODevice::WriteOnly);
-        CompoundFileLayout::write(buffer, streamName, bytes);
-        m_closed = true;
+        CompoundFileLayout::write(buffer, streamName, stream ? stream->data() : QByteArray());
         return;
     }
-    m_closed = true;
-    const bool written = CompoundFileLayout::write(*m_file, streamName, bytes);
-    QString reason = m_file->errorString();
-    if (!written)
-        m_file->cancelWriting();
-    // A refused commit removes the temporary file, so nothing half-written stays behind.
-    if (!m_file->commit()) {
-        if (written)
-            reason = m_file->errorString();
-        throw ECFileError(ECFileError::Commit, reason);
+
+    bool written;
+    if (stream &&
+        (stream->m_spilled > 0 || CompoundFileLayout::writesStreamFirst(stream->Size()))) {
+        stream->spill();
+        written = !stream->m_failed && m_file->seek(stream->m_fileOffset + stream->m_spilled) &&
+                  CompoundFileLayout::finishAfterStream(*m_file, streamName, stream->Size());
+    } else {
+        written =
+            CompoundFileLayout::write(*m_file, streamName, stream ? stream->data() : QByteArray());
     }
+    written = written && m_file->flush();
+    const QString reason = m_file->errorString();
+    const QFileInfo target(m_fileName);
+    // The replacement keeps the permissions of the file it replaces.
+    const QFileDevice::Permissions permissions =
+        target.exists()
+            ? target.permissions()
+            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    m_file->close();
+    if (!written || m_file->error() != QFileDevice::NoError)
+        throw ECFileError(ECFileError::Commit, written ? m_file->errorString() : reason);
+    m_file->setPermissions(permissions);
+
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(m_file->fileName().toStdU16String()),
+                            std::filesystem::path(m_fileName.toStdU16String()), error);
+    if (error)
+        throw ECFileError(ECFileError::Commit, QString::fromStdString(error.message()));
+    m_file->setAutoRemove(false);
 }

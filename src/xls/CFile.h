@@ -4,11 +4,13 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
-class QSaveFile;
+class QFileDevice;
+class QTemporaryFile;
 
 // A named item of a compound file: a storage or a stream.
 class TCFileItem {
@@ -21,37 +23,55 @@ private:
     QString m_name;
 };
 
-// A stream of a compound file. Its bytes are kept in memory until the file is closed, so a
-// position can be patched at any time and nothing reaches the disk before the whole file is
-// laid out.
+// A stream of a compound file. Its bytes are kept in memory; the stream of a file on disk
+// hands its older bytes on to the file once they are plenty (see TCFile), so a large stream
+// never needs to fit in memory whole. Positions, patches and sizes behave the same either way.
 class TCFileStream : public TCFileItem {
 public:
     enum Origin { FromStart = 0, FromCurrent = 1, FromEnd = 2 };
 
     explicit TCFileStream(QString name) : TCFileItem(std::move(name)) {}
 
-    // Writes at the current position (filling any gap before it with zeros) and moves on.
+    // Writes at the current position (filling any gap before it with zeros) and moves on;
+    // the number of bytes the medium took.
     qint64 Write(const void *buffer, qint64 count)
     {
         if (count <= 0)
             return 0;
         const char *bytes = static_cast<const char *>(buffer);
-        if (m_position == m_data.size()) {
+        qint64 written = 0;
+        if (m_position < m_spilled) {
+            written = writeSpilled(bytes, count);
+            bytes += written;
+            count -= written;
+            if (count == 0 || m_position < m_spilled)
+                return written;
+        }
+        const qint64 at = m_position - m_spilled;
+        if (m_spill && at == 0 && m_data.isEmpty() && count >= kSpillSize) {
+            // A large block at the end goes straight to the file.
+            spillBytes(bytes, count);
+            m_position += count;
+            return written + count;
+        }
+        if (at == m_data.size()) {
             m_data.append(bytes, count);
         } else {
-            if (m_position + count > m_data.size())
-                m_data.resize(m_position + count, '\0');
-            std::memcpy(m_data.data() + m_position, bytes, size_t(count));
+            if (at + count > m_data.size())
+                m_data.resize(at + count, '\0');
+            std::memcpy(m_data.data() + at, bytes, size_t(count));
         }
         m_position += count;
-        return count;
+        if (m_spill && m_data.size() >= kSpillSize)
+            spill();
+        return written + count;
     }
 
     // The low 32 bits of the new position; a position before the start is refused and the
     // position stays where it was.
     quint32 Seek(qint64 offset, int origin);
     quint32 Position() const { return quint32(m_position); }
-    quint32 Size() const { return quint32(m_data.size()); }
+    quint32 Size() const { return quint32(m_spilled + m_data.size()); }
     // Raises ECFileError code 6 when the stream cannot be positioned there.
     void SetPosition(qint64 position);
 
@@ -59,13 +79,30 @@ public:
     bool WriteDWord(quint32 value);
     bool WriteBuffer(const void *buffer, qint64 count);
 
-    // Everything written so far.
+    // The bytes still held in memory: all of them for a stream that was never handed on.
     const QByteArray &data() const { return m_data; }
-    void reserve(qsizetype bytes) { m_data.reserve(bytes); }
+    void reserve(qsizetype bytes)
+    {
+        // A stream that hands its bytes on never holds much more than one block.
+        m_data.reserve(m_spill ? std::min<qsizetype>(bytes, kSpillSize + 65536) : bytes);
+    }
 
 private:
+    friend class TCFile;
+    friend class TCFileStorage;
+    static constexpr qsizetype kSpillSize = 64 * 1024;
+
+    void spill();
+    void spillBytes(const char *bytes, qint64 count);
+    qint64 writeSpilled(const char *bytes, qint64 count);
+
     QByteArray m_data;
     qint64 m_position = 0;
+    // Bytes already in the file, which start at m_fileOffset there.
+    qint64 m_spilled = 0;
+    QFileDevice *m_spill = nullptr;
+    qint64 m_fileOffset = 0;
+    bool m_failed = false;
 };
 
 // A storage of a compound file; it owns the items created in it.
@@ -81,16 +118,20 @@ public:
 
     const std::vector<std::unique_ptr<TCFileItem>> &children() const { return m_children; }
     // The one stream of this storage, or nullptr.
-    const TCFileStream *firstStream() const;
+    TCFileStream *firstStream() const;
 
 private:
+    friend class TCFile;
     std::vector<std::unique_ptr<TCFileItem>> m_children;
+    // The root of a file on disk lets its stream hand older bytes on to the file.
+    QFileDevice *m_spillTo = nullptr;
 };
 
 // A compound file being written (MS-CFB version 3, 512-byte sectors). Nothing appears under
 // the file name until Close() succeeds: the file is written to a temporary file in the same
 // folder and renamed over the target, so a refused write never leaves a truncated file and an
-// existing file is replaced completely or not at all.
+// existing file is replaced completely or not at all. The file is not synced to the disk: an
+// export is written again in a moment, and syncing would cost more than the whole export.
 class TCFile {
 public:
     // A file kept in memory; Close() leaves its bytes in image().
@@ -114,7 +155,7 @@ public:
 private:
     QString m_fileName;
     TCFileStorage m_root{QStringLiteral("Root Entry")};
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<QTemporaryFile> m_file;
     QByteArray m_image;
     bool m_closed = false;
 };

@@ -2,9 +2,22 @@
 
 #include "xls/XLSError.h"
 
+#include <algorithm>
+
 TCell::TCell(TCells *owner, int row, int column, int xf)
     : m_owner(owner), m_row(quint16(row)), m_column(quint8(column)), m_xf(xf)
 {
+}
+
+void TCell::reset(int row, int column, int xf)
+{
+    m_row = quint16(row);
+    m_column = quint8(column);
+    m_xf = xf;
+    m_type = ValueType::None;
+    m_integer = 0;
+    if (!m_text.isNull())
+        m_text = QString();
 }
 
 void TCell::setValue(const QString &text)
@@ -24,7 +37,8 @@ void TCell::setValue(qint64 value)
         return;
     m_type = ValueType::Integer;
     m_integer = value;
-    m_text.clear();
+    if (!m_text.isNull())
+        m_text = QString();
     store();
 }
 
@@ -34,7 +48,8 @@ void TCell::setValue(double value)
         return;
     m_type = ValueType::Float;
     m_number = value;
-    m_text.clear();
+    if (!m_text.isNull())
+        m_text = QString();
     store();
 }
 
@@ -42,13 +57,20 @@ TCell &TCells::Item(int row, int column)
 {
     if (row < 0 || row > 0xFFFF || column < 0 || column > 0xFF)
         throw EXLSError(EXLSError::InvalidRowOrColumn);
-    const qint64 position = m_index.find(keyOf(row, column));
-    if (position >= 0)
-        return m_cells[size_t(position)];
+    const quint32 key = keyOf(row, column);
+    if (m_stored > 0 && key <= m_highestKey) {
+        for (; m_indexed < m_stored; ++m_indexed) {
+            const TCell &cell = m_cells[m_indexed];
+            m_index.insert(keyOf(cell.row(), cell.column()), quint32(m_indexed));
+        }
+        const qint64 position = m_index.find(key);
+        if (position >= 0)
+            return m_cells[size_t(position)];
+    }
     const int xf = startingXF(row, column);
     if (!m_cells.empty() && !m_cells.back().isStored()) {
         TCell &pending = m_cells.back();
-        pending = TCell(this, row, column, xf);
+        pending.reset(row, column, xf);
         return pending;
     }
     return m_cells.emplace_back(this, row, column, xf);
@@ -57,7 +79,12 @@ TCell &TCells::Item(int row, int column)
 void TCells::store(TCell &cell)
 {
     cell.m_stored = true;
-    m_index.insert(keyOf(cell.row(), cell.column()), quint32(m_cells.size() - 1));
+    ++m_stored;
+    m_highestKey = std::max(m_highestKey, keyOf(cell.row(), cell.column()));
+    m_firstRow = std::min(m_firstRow, cell.row());
+    m_lastRow = std::max(m_lastRow, cell.row());
+    m_firstColumn = std::min(m_firstColumn, cell.column());
+    m_lastColumn = std::max(m_lastColumn, cell.column());
 }
 
 int TCells::startingXF(int row, int column) const

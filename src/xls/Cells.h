@@ -3,10 +3,10 @@
 #include "xls/FormatSetters.h"
 #include "xls/KeyIndex.h"
 #include "xls/RowsColumns.h"
+#include "xls/StableList.h"
 #include "xls/WorkbookTables.h"
 
 #include <QString>
-#include <deque>
 
 class TCells;
 
@@ -26,7 +26,7 @@ public:
 
     ValueType valueType() const { return m_type; }
     const QString &text() const { return m_text; }
-    qint64 integer() const { return m_integer; }
+    qint64 integer() const { return m_type == ValueType::Integer ? m_integer : qint64(m_number); }
     double number() const { return m_type == ValueType::Integer ? double(m_integer) : m_number; }
 
     // A text of more than 65535 characters raises EXLSError code 3.
@@ -40,13 +40,16 @@ public:
 
 private:
     friend class TCells;
+    void reset(int row, int column, int xf);
     void store();
     TWorkbookTables &tables();
 
     TCells *m_owner;
     QString m_text;
-    qint64 m_integer = 0;
-    double m_number = 0;
+    union {
+        qint64 m_integer = 0;
+        double m_number;
+    };
     quint16 m_row;
     quint8 m_column;
     ValueType m_type = ValueType::None;
@@ -78,6 +81,12 @@ public:
 
     TWorkbookTables &tables() { return m_tables; }
 
+    // The smallest and largest row and column of the stored cells (when Count() > 0).
+    int firstRow() const { return m_firstRow; }
+    int lastRow() const { return m_lastRow; }
+    int firstColumn() const { return m_firstColumn; }
+    int lastColumn() const { return m_lastColumn; }
+
 private:
     friend class TCell;
     static quint32 keyOf(int row, int column) { return (quint32(row) << 8) | quint32(column); }
@@ -87,8 +96,15 @@ private:
     TWorkbookTables &m_tables;
     TRows &m_rows;
     TColumns &m_columns;
-    std::deque<TCell> m_cells;
+    StableList<TCell> m_cells;
+    // Cells are mostly stored in increasing (row, column) order, and a position past the
+    // highest stored one cannot be stored yet, so the index is brought up to date only when a
+    // position at or below that highest one is asked for.
     KeyIndex m_index;
+    size_t m_indexed = 0;
+    size_t m_stored = 0;
+    quint32 m_highestKey = 0;
+    int m_firstRow = 0xFFFF, m_lastRow = 0, m_firstColumn = 0xFF, m_lastColumn = 0;
 };
 
 inline TWorkbookTables &TCell::tables()

@@ -75,62 +75,59 @@ bool CompoundFileLayout::isValidName(const QString &name)
     return true;
 }
 
-bool CompoundFileLayout::write(QIODevice &device, const QString &streamName,
-                               const QByteArray &stream)
-{
-    const bool hasStream = !streamName.isEmpty();
-    const quint32 size = hasStream ? quint32(stream.size()) : 0;
-    const bool inMiniStream = size > 0 && size < kMiniStreamCutoff;
+namespace {
 
+// Where everything goes. A stream under the cutoff lives in the mini stream, after the
+// tables; a larger one comes first, right after the header, so that it can be written out
+// while it is still growing and the tables follow once its size is known.
+struct Plan {
+    bool hasStream = false;
+    bool mini = false;
+    quint32 size = 0;
     quint32 miniSectors = 0, miniFatSectors = 0, miniStreamSectors = 0, dataSectors = 0;
-    if (inMiniStream) {
-        miniSectors = divideUp(size, kMiniSectorSize);
-        miniFatSectors = divideUp(quint64(miniSectors) * 4, kSectorSize);
-        miniStreamSectors = divideUp(quint64(miniSectors) * kMiniSectorSize, kSectorSize);
+    quint32 fatSectors = 1, difatSectors = 0, dirSectors = 1;
+    quint32 dataStart = 0, fatStart = 0, difatStart = 0, dirStart = 0, miniFatStart = 0,
+            miniStreamStart = 0;
+};
+
+Plan planFor(bool hasStream, quint32 size)
+{
+    Plan p;
+    p.hasStream = hasStream;
+    p.size = hasStream ? size : 0;
+    p.mini = p.size > 0 && p.size < kMiniStreamCutoff;
+    if (p.mini) {
+        p.miniSectors = divideUp(p.size, kMiniSectorSize);
+        p.miniFatSectors = divideUp(quint64(p.miniSectors) * 4, kSectorSize);
+        p.miniStreamSectors = divideUp(quint64(p.miniSectors) * kMiniSectorSize, kSectorSize);
     } else {
-        dataSectors = divideUp(size, kSectorSize);
+        p.dataSectors = divideUp(p.size, kSectorSize);
     }
-    const quint32 dirSectors = 1;
-
     // The FAT must also cover its own sectors and the DIFAT sectors that list it.
-    quint32 fatSectors = 1, difatSectors = 0;
     for (;;) {
-        difatSectors = fatSectors > kHeaderDifatEntries
-                           ? divideUp(fatSectors - kHeaderDifatEntries, kEntriesPerSector - 1)
-                           : 0;
-        const quint64 total = quint64(fatSectors) + difatSectors + dirSectors + miniFatSectors +
-                              miniStreamSectors + dataSectors;
-        if (total <= quint64(fatSectors) * kEntriesPerSector)
+        p.difatSectors = p.fatSectors > kHeaderDifatEntries
+                             ? divideUp(p.fatSectors - kHeaderDifatEntries, kEntriesPerSector - 1)
+                             : 0;
+        const quint64 total = quint64(p.fatSectors) + p.difatSectors + p.dirSectors +
+                              p.miniFatSectors + p.miniStreamSectors + p.dataSectors;
+        if (total <= quint64(p.fatSectors) * kEntriesPerSector)
             break;
-        ++fatSectors;
+        ++p.fatSectors;
     }
+    p.dataStart = 0;
+    p.fatStart = p.dataSectors;
+    p.difatStart = p.fatStart + p.fatSectors;
+    p.dirStart = p.difatStart + p.difatSectors;
+    p.miniFatStart = p.dirStart + p.dirSectors;
+    p.miniStreamStart = p.miniFatStart + p.miniFatSectors;
+    return p;
+}
 
-    const quint32 firstDifat = fatSectors;
-    const quint32 dirStart = firstDifat + difatSectors;
-    const quint32 miniFatStart = dirStart + dirSectors;
-    const quint32 miniStreamStart = miniFatStart + miniFatSectors;
-    const quint32 dataStart = miniStreamStart + miniStreamSectors;
-
-    std::vector<quint32> fat(size_t(fatSectors) * kEntriesPerSector, kFreeSect);
-    auto chain = [&fat](quint32 start, quint32 count) {
-        for (quint32 i = 0; i < count; ++i)
-            fat[start + i] = i + 1 < count ? start + i + 1 : kEndOfChain;
-    };
-    for (quint32 i = 0; i < fatSectors; ++i)
-        fat[i] = kFatSect;
-    for (quint32 i = 0; i < difatSectors; ++i)
-        fat[firstDifat + i] = kDifSect;
-    chain(dirStart, dirSectors);
-    chain(miniFatStart, miniFatSectors);
-    chain(miniStreamStart, miniStreamSectors);
-    chain(dataStart, dataSectors);
-
+QByteArray headerOf(const Plan &p)
+{
     QByteArray head;
-    head.reserve(qsizetype(kSectorSize) *
-                 (1 + fatSectors + difatSectors + dirSectors + miniFatSectors));
+    head.reserve(kSectorSize);
     Bytes out(head);
-
-    // Header.
     for (quint8 b : {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1})
         out.u8(b);
     out.zeros(16);   // class id
@@ -141,55 +138,109 @@ bool CompoundFileLayout::write(QIODevice &device, const QString &streamName,
     out.u16(6);      // mini sector shift
     out.zeros(6);    // reserved
     out.u32(0);      // directory sectors: always 0 in version 3
-    out.u32(fatSectors);
-    out.u32(dirStart);
+    out.u32(p.fatSectors);
+    out.u32(p.dirStart);
     out.u32(0); // transaction signature
     out.u32(kMiniStreamCutoff);
-    out.u32(miniFatSectors ? miniFatStart : kEndOfChain);
-    out.u32(miniFatSectors);
-    out.u32(difatSectors ? firstDifat : kEndOfChain);
-    out.u32(difatSectors);
+    out.u32(p.miniFatSectors ? p.miniFatStart : kEndOfChain);
+    out.u32(p.miniFatSectors);
+    out.u32(p.difatSectors ? p.difatStart : kEndOfChain);
+    out.u32(p.difatSectors);
     for (quint32 i = 0; i < kHeaderDifatEntries; ++i)
-        out.u32(i < fatSectors ? i : kFreeSect);
+        out.u32(i < p.fatSectors ? p.fatStart + i : kFreeSect);
+    return head;
+}
 
+// FAT, DIFAT, directory and mini FAT, which are always neighbours.
+QByteArray tablesOf(const Plan &p, const QString &streamName)
+{
+    std::vector<quint32> fat(size_t(p.fatSectors) * kEntriesPerSector, kFreeSect);
+    auto chain = [&fat](quint32 start, quint32 count) {
+        for (quint32 i = 0; i < count; ++i)
+            fat[start + i] = i + 1 < count ? start + i + 1 : kEndOfChain;
+    };
+    chain(p.dataStart, p.dataSectors);
+    for (quint32 i = 0; i < p.fatSectors; ++i)
+        fat[p.fatStart + i] = kFatSect;
+    for (quint32 i = 0; i < p.difatSectors; ++i)
+        fat[p.difatStart + i] = kDifSect;
+    chain(p.dirStart, p.dirSectors);
+    chain(p.miniFatStart, p.miniFatSectors);
+    chain(p.miniStreamStart, p.miniStreamSectors);
+
+    QByteArray tables;
+    tables.reserve(qsizetype(kSectorSize) *
+                   (p.fatSectors + p.difatSectors + p.dirSectors + p.miniFatSectors));
+    Bytes out(tables);
     for (quint32 entry : fat)
         out.u32(entry);
 
     // DIFAT sectors: 127 further FAT sector numbers each, then the next DIFAT sector.
     quint32 listed = kHeaderDifatEntries;
-    for (quint32 d = 0; d < difatSectors; ++d) {
+    for (quint32 d = 0; d < p.difatSectors; ++d) {
         for (quint32 i = 0; i < kEntriesPerSector - 1; ++i, ++listed)
-            out.u32(listed < fatSectors ? listed : kFreeSect);
-        out.u32(d + 1 < difatSectors ? firstDifat + d + 1 : kEndOfChain);
+            out.u32(listed < p.fatSectors ? p.fatStart + listed : kFreeSect);
+        out.u32(d + 1 < p.difatSectors ? p.difatStart + d + 1 : kEndOfChain);
     }
 
     // Directory: the root, its one stream, two unused entries.
-    directoryEntry(out, QStringLiteral("Root Entry"), 5, hasStream ? 1 : kNoStream,
-                   inMiniStream ? miniStreamStart : kEndOfChain,
-                   inMiniStream ? miniSectors * kMiniSectorSize : 0);
-    if (hasStream)
+    directoryEntry(out, QStringLiteral("Root Entry"), 5, p.hasStream ? 1 : kNoStream,
+                   p.mini ? p.miniStreamStart : kEndOfChain,
+                   p.mini ? p.miniSectors * kMiniSectorSize : 0);
+    if (p.hasStream)
         directoryEntry(out, streamName, 2, kNoStream,
-                       inMiniStream ? 0 : (size ? dataStart : kEndOfChain), size);
+                       p.mini ? 0 : (p.size ? p.dataStart : kEndOfChain), p.size);
     else
         directoryEntry(out, QString(), 0, kNoStream, 0, 0);
     directoryEntry(out, QString(), 0, kNoStream, 0, 0);
     directoryEntry(out, QString(), 0, kNoStream, 0, 0);
 
     // Mini FAT: one chain through the stream's mini sectors.
-    for (quint32 i = 0; i < miniFatSectors * kEntriesPerSector; ++i)
-        out.u32(i < miniSectors ? (i + 1 < miniSectors ? i + 1 : kEndOfChain) : kFreeSect);
+    for (quint32 i = 0; i < p.miniFatSectors * kEntriesPerSector; ++i)
+        out.u32(i < p.miniSectors ? (i + 1 < p.miniSectors ? i + 1 : kEndOfChain) : kFreeSect);
+    return tables;
+}
 
-    if (device.write(head) != head.size())
+bool put(QIODevice &device, const char *data, qint64 size)
+{
+    return size == 0 || device.write(data, size) == size;
+}
+
+bool put(QIODevice &device, const QByteArray &bytes)
+{
+    return put(device, bytes.constData(), bytes.size());
+}
+
+bool padding(QIODevice &device, quint64 bytes, quint32 sectors)
+{
+    const QByteArray zeros(qsizetype(quint64(sectors) * kSectorSize - bytes), '\0');
+    return put(device, zeros);
+}
+
+} // namespace
+
+bool CompoundFileLayout::write(QIODevice &device, const QString &streamName,
+                               const QByteArray &stream)
+{
+    const Plan p = planFor(!streamName.isEmpty(), quint32(stream.size()));
+    if (!put(device, headerOf(p)))
         return false;
+    if (p.mini)
+        return put(device, tablesOf(p, streamName)) && put(device, stream) &&
+               padding(device, p.size, p.miniStreamSectors);
+    return put(device, stream.constData(), p.size) && padding(device, p.size, p.dataSectors) &&
+           put(device, tablesOf(p, streamName));
+}
 
-    // The stream itself, padded to whole sectors.
-    if (size > 0) {
-        if (device.write(stream.constData(), size) != qint64(size))
-            return false;
-        const quint32 sectors = inMiniStream ? miniStreamSectors : dataSectors;
-        const QByteArray padding(qsizetype(sectors) * kSectorSize - size, '\0');
-        if (!padding.isEmpty() && device.write(padding) != padding.size())
-            return false;
-    }
-    return true;
+bool CompoundFileLayout::writesStreamFirst(quint32 size)
+{
+    return size >= kMiniStreamCutoff;
+}
+
+bool CompoundFileLayout::finishAfterStream(QIODevice &device, const QString &streamName,
+                                           quint32 size)
+{
+    const Plan p = planFor(true, size);
+    return padding(device, p.size, p.dataSectors) && put(device, tablesOf(p, streamName)) &&
+           device.seek(0) && put(device, headerOf(p));
 }

@@ -10,41 +10,67 @@ bool SharedStrings::isOneByte(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
 }
 
+void SharedStrings::reserve(size_t texts)
+{
+    m_entries.reserve(texts);
+    m_hashes.reserve(texts);
+    size_t slotCount = 64;
+    while (slotCount < texts * 2)
+        slotCount *= 2;
+    if (slotCount > m_slots.size()) {
+        m_slots.assign(slotCount, 0);
+        for (size_t i = 0; i < m_entries.size(); ++i)
+            place(m_hashes[i], quint32(i));
+    }
+}
+
 quint32 SharedStrings::add(const QString &text)
 {
-    const size_t hash = qHash(text);
+    if (text.isEmpty()) {
+        if (m_emptyIndex == kNone)
+            m_emptyIndex = lookUp(text);
+        return m_emptyIndex;
+    }
+    // The entries keep their texts alive, so an address seen here stays this text's own.
+    Recent &recent = m_recent[(quintptr(text.constData()) >> 4) & 63];
+    if (recent.data == text.constData() && recent.size == text.size())
+        return recent.index;
+    const quint32 index = lookUp(text);
+    recent = {text.constData(), text.size(), index};
+    return index;
+}
+
+quint32 SharedStrings::lookUp(const QString &text)
+{
+    const quint32 hash = quint32(qHash(text));
     if (!m_slots.empty()) {
         const size_t mask = m_slots.size() - 1;
         for (size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-            const quint32 index = m_slots[slot] - 1;
-            if (m_hashes[index] == hash && m_entries[index] == text)
+            const quint64 entry = m_slots[slot];
+            if (quint32(entry >> 32) != hash)
+                continue;
+            const quint32 index = quint32(entry) - 1;
+            if (m_entries[index] == text)
                 return index;
         }
     }
     m_entries.push_back(text);
     m_hashes.push_back(hash);
-    if (m_entries.size() * 2 > m_slots.size()) {
-        rehash();
-    } else {
-        const size_t mask = m_slots.size() - 1;
-        size_t slot = hash & mask;
-        while (m_slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        m_slots[slot] = quint32(m_entries.size());
-    }
+    m_byteSize += 3 + quint64(text.size()) * 2;
+    if (m_entries.size() * 2 > m_slots.size())
+        reserve(m_entries.size() * 2);
+    else
+        place(hash, quint32(m_entries.size() - 1));
     return quint32(m_entries.size() - 1);
 }
 
-void SharedStrings::rehash()
+void SharedStrings::place(quint32 hash, quint32 index)
 {
-    m_slots.assign(std::max<size_t>(64, m_slots.size() * 2), 0);
     const size_t mask = m_slots.size() - 1;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        size_t slot = m_hashes[i] & mask;
-        while (m_slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        m_slots[slot] = quint32(i + 1);
-    }
+    size_t slot = hash & mask;
+    while (m_slots[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_slots[slot] = (quint64(hash) << 32) | (index + 1);
 }
 
 void SharedStrings::write(BiffStream &out) const

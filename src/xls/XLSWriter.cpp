@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -160,6 +161,11 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
 
     // Shared strings, and for each sheet the entry of every stored cell (or none).
     SharedStrings strings;
+    qint64 cellCount = 0;
+    for (int s = 0; s < sheets.Count(); ++s)
+        cellCount += sheets.Item(s).Cells().Count();
+    // Distinct texts are usually a fair part of the cells; a guess that saves most regrowth.
+    strings.reserve(size_t(cellCount / 4));
     std::vector<std::vector<quint32>> cellStrings(size_t(sheets.Count()));
     qint64 totalCells = 0;
     for (int s = 0; s < sheets.Count(); ++s) {
@@ -175,7 +181,8 @@ void TXLSWriter::WriteTo(TCFileStream &stream)
     }
     progress(0.05);
     progress(0.06);
-    stream.reserve(qsizetype(totalCells) * 16 + 64 * 1024);
+    // Room for the whole stream at once: a cell record takes at most 18 bytes.
+    stream.reserve(qsizetype(totalCells) * 18 + qsizetype(strings.byteSize()) + 64 * 1024);
 
     BiffStream out(stream);
     std::vector<quint32> positionFields;
@@ -446,14 +453,8 @@ void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
     }
 
     if (cells.Count() > 0) {
-        int firstRow = 0xFFFF, lastRow = 0, firstColumn = 0xFF, lastColumn = 0;
-        for (int i = 0; i < cells.Count(); ++i) {
-            const TCell &cell = cells.At(i);
-            firstRow = std::min(firstRow, cell.row());
-            lastRow = std::max(lastRow, cell.row());
-            firstColumn = std::min(firstColumn, cell.column());
-            lastColumn = std::max(lastColumn, cell.column());
-        }
+        const int firstRow = cells.firstRow(), lastRow = cells.lastRow();
+        const int firstColumn = cells.firstColumn(), lastColumn = cells.lastColumn();
         out.begin(kDimensions);
         out.u32(quint32(firstRow));
         out.u32(quint32(lastRow) + 1);
@@ -486,30 +487,24 @@ void TXLSWriter::writeSheet(BiffStream &out, const TSheet &sheet, int index,
     for (int i = 0; i < cells.Count(); ++i) {
         const TCell &cell = cells.At(i);
         const quint16 xf = quint16(cell.xfIndex() + m_xfOffset);
+        const quint16 position[3] = {quint16(cell.row()), quint16(cell.column()), xf};
         switch (cell.valueType()) {
-        case TCell::ValueType::Text:
-            out.begin(kLabelSST);
-            out.u16(quint16(cell.row()));
-            out.u16(quint16(cell.column()));
-            out.u16(xf);
-            out.u32(cellStrings[size_t(i)]);
-            out.end();
+        case TCell::ValueType::Text: {
+            unsigned char *data = out.recordOf(kLabelSST, 10);
+            std::memcpy(data, position, 6);
+            std::memcpy(data + 6, &cellStrings[size_t(i)], 4);
             break;
+        }
         case TCell::ValueType::Integer:
-        case TCell::ValueType::Float:
-            out.begin(kNumber);
-            out.u16(quint16(cell.row()));
-            out.u16(quint16(cell.column()));
-            out.u16(xf);
-            out.f64(cell.number());
-            out.end();
+        case TCell::ValueType::Float: {
+            unsigned char *data = out.recordOf(kNumber, 14);
+            const double value = cell.number();
+            std::memcpy(data, position, 6);
+            std::memcpy(data + 6, &value, 8);
             break;
+        }
         case TCell::ValueType::None:
-            out.begin(kBlank);
-            out.u16(quint16(cell.row()));
-            out.u16(quint16(cell.column()));
-            out.u16(xf);
-            out.end();
+            std::memcpy(out.recordOf(kBlank, 6), position, 6);
             break;
         }
         if (reporting)

@@ -1,4 +1,5 @@
 #include "xls/CFile.h"
+#include "FileSizeLimit.h"
 #include "ReadBack.h"
 #include "support/TempDir.h"
 
@@ -6,9 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -72,6 +70,37 @@ TEST(CompoundFile, SavingOverAnExistingFileReplacesItCompletely)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), memory.image());
+}
+
+TEST(CompoundFile, PatchesReachBytesAlreadyHandedToTheFile)
+{
+    QByteArray expected = pattern(3 * 1024 * 1024 + 17);
+    const QString path = ReadBack::artifactPath(u"container-patched.xls"_s);
+    {
+        TCFile file(path);
+        TCFileStream &stream = file.Root().CreateStream(u"Workbook"_s);
+        for (qsizetype at = 0; at < expected.size(); at += 1000)
+            stream.WriteBuffer(expected.constData() + at,
+                               std::min<qsizetype>(1000, expected.size() - at));
+        EXPECT_EQ(stream.Size(), quint32(expected.size()));
+        stream.SetPosition(10);
+        stream.WriteDWord(0xA1B2C3D4);
+        // A patch across the boundary between the file and the bytes still in memory.
+        const quint32 across = stream.Size() - quint32(stream.data().size()) - 2;
+        stream.SetPosition(across);
+        stream.WriteDWord(0x01020304);
+        EXPECT_EQ(stream.Seek(0, TCFileStream::FromEnd), quint32(expected.size()));
+        stream.WriteWord(0xBEEF);
+        file.Close();
+        const char patch1[] = {char(0xD4), char(0xC3), char(0xB2), char(0xA1)};
+        const char patch2[] = {4, 3, 2, 1};
+        expected.replace(10, 4, patch1, 4);
+        expected.replace(across, 4, patch2, 4);
+        expected.append(char(0xEF)).append(char(0xBE));
+    }
+    const QJsonObject ole = ReadBack::readers(path, false)[u"ole"_s].toObject();
+    EXPECT_EQ(ole[u"size"_s].toInteger(), expected.size());
+    EXPECT_EQ(ole[u"sha256"_s].toString(), ReadBack::sha256(expected));
 }
 
 TEST(CompoundFile, PositionsSizeAndPatches)
@@ -150,26 +179,23 @@ TEST(CompoundFile, RefusedWriteFailsAndLeavesNoPartialFile)
     const QString kept = dir.write(u"old.xls"_s, "previous workbook");
     const QString fresh = dir.file(u"new.xls"_s);
 
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit limited = saved;
-    limited.rlim_cur = 64 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-
     int codes[2] = {-1, -1};
     QString detail;
     const QString targets[2] = {kept, fresh};
-    for (int i = 0; i < 2; ++i) {
-        try {
-            writeCompoundFile(targets[i], pattern(200000));
-        } catch (const ECFileError &e) {
-            codes[i] = e.code();
-            detail = e.detail();
+    {
+        FileSizeLimit limit(64 * 1024);
+        ASSERT_TRUE(limit.active());
+        // The smaller stream fails when the file is laid out, the larger one while it is
+        // still being written.
+        for (int i = 0; i < 2; ++i) {
+            try {
+                writeCompoundFile(targets[i], pattern(i == 0 ? 200000 : 900000));
+            } catch (const ECFileError &e) {
+                codes[i] = e.code();
+                detail = e.detail();
+            }
         }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(codes[0], 7);
     EXPECT_EQ(codes[1], 7);

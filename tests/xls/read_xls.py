@@ -69,7 +69,8 @@ def read_book(path):
             "pattern_colour": xf.background.pattern_colour_index,
             "background_colour": xf.background.background_colour_index,
         })
-    fonts = [{"name": f.name, "bold": bool(f.bold), "colour": f.colour_index,
+    # BIFF8 gives boldness by weight only; the flag bit xlrd reads as "bold" is unused there.
+    fonts = [{"name": f.name, "bold": f.weight >= 700, "colour": f.colour_index,
               "height": f.height, "italic": bool(f.italic)} for f in book.font_list]
     formats = {str(k): v.format_str for k, v in book.format_map.items()}
     return {"sheets": sheets, "xfs": xfs, "fonts": fonts, "formats": formats,

@@ -147,8 +147,11 @@ QStringList ArchiveExtractor::extractZipEntries(const QString &zipPath, const QS
             order << name;
         extracted[name] = std::move(tmp);
     }
+    // Joined by hand: QDir::filePath takes a name starting with ":" for a resource path and
+    // drops the folder, which would put the entry in the current folder.
+    const QString base = QDir(folder).absolutePath() + u'/';
     for (const QString &name : order)
-        putInPlace(*extracted[name], QDir(folder).filePath(name));
+        putInPlace(*extracted[name], base + name);
     return order;
 }
 

@@ -44,7 +44,8 @@ void emptyFolder(const QString &folder)
     const QStringList names =
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &name : names) {
-        const QString path = dir.filePath(name);
+        // Not dir.filePath(): it takes a name starting with ":" for a resource path.
+        const QString path = dir.absolutePath() + u'/' + name;
         if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
             QDir(path).removeRecursively();
         else

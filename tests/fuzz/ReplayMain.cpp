@@ -11,17 +11,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
 int main(int argc, char **argv)
 {
-    int inputs = 0;
+    // Absolute paths, gathered first: a harness may change the current folder.
+    QStringList files;
     for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        QStringList files;
-        if (QFileInfo(arg).isDir()) {
-            const QDir dir(arg);
+        const QFileInfo arg(QString::fromLocal8Bit(argv[i]));
+        if (arg.isDir()) {
+            const QDir dir(arg.absoluteFilePath());
             for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
-                files << dir.filePath(name);
+                files << dir.absoluteFilePath(name);
         } else {
-            files << arg;
+            files << arg.absoluteFilePath();
         }
+    }
+    int inputs = 0;
+    {
         for (const QString &path : files) {
             QFile file(path);
             if (!file.open(QIODevice::ReadOnly)) {

@@ -18,7 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString current = folder + QStringLiteral("current/");
     QDir().mkpath(out);
     QDir().mkpath(current);
-    QDir::setCurrent(current);
+    struct CurrentFolder {
+        QString saved = QDir::currentPath();
+        explicit CurrentFolder(const QString &path) { QDir::setCurrent(path); }
+        ~CurrentFolder()
+        {
+            QDir::setCurrent(saved);
+        } // libFuzzer reads its corpus by relative paths
+    } inCurrent(current);
     emptyFolder(out);
     writeFile(zipPath, bytesOf(data, size));
     QStringList names;

@@ -1,4 +1,4 @@
-#include "app/CatalogLoader.h"
+#include "app/CatalogDataLoader.h"
 #include "app/StartupSequence.h"
 #include "ui/CatalogProgram.h"
 #include "ui/FerrowApplication.h"
@@ -8,8 +8,9 @@
 int main(int argc, char **argv)
 {
     FerrowApplication app(argc, argv);
-    EmptyCatalogLoader loader;
+    CatalogDataLoader loader;
     CatalogProgram program(StartupEnvironment::current(), loader);
+    loader.setServices(program.settings(), program.splash(), program.prompts());
     bool started = false;
     // An error while the windows are created has no window to return to: show it and end.
     if (!FerrowApplication::runGuarded([&] { started = program.start(); }))

@@ -51,6 +51,9 @@ TableDef makePrice()
 {
     TableDef t;
     t.name = Price;
+    // The import stores the rows by subgroup and name, which makes building the many indexes
+    // on those fields markedly cheaper; ID is then a unique index.
+    t.primaryIsRowKey = false;
     t.fields = {integer(u"ID"),
                 text(u"CODE", 10),
                 text(u"FULLNAME", 200),

@@ -26,6 +26,9 @@ public:
     qint64 lastInsertRowId() const;
     int changes() const;
     bool inTransaction() const;
+    // A statement stepped but not yet reset or done holds its schema: such a schema cannot be
+    // replaced (import, load) until the statement is reset.
+    bool hasActiveStatements() const;
 
     // Attaches a new empty in-memory schema and returns its name.
     QString attachMemorySchema();

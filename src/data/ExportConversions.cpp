@@ -3,16 +3,19 @@
 #include <charconv>
 #include <cmath>
 
+#include <QVarLengthArray>
+
 namespace ExportConversions {
 
 namespace {
 
 // Blanks removed into a Latin-1 buffer; false when a character outside Latin-1 shows the
 // text cannot be a number anyway.
-bool withoutBlanks(QStringView field, QByteArray &out)
+using Buffer = QVarLengthArray<char, 64>;
+
+bool withoutBlanks(QStringView field, Buffer &out)
 {
     out.clear();
-    out.reserve(field.size());
     for (QChar c : field) {
         if (c == QLatin1Char(' '))
             continue;
@@ -29,7 +32,7 @@ bool isDigit(char c)
 }
 
 // sign? (digits [. digits*] | . digits) ([eE] sign? digits)?
-bool isDecimal(const QByteArray &text)
+bool isDecimal(const Buffer &text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -77,6 +80,26 @@ QStringView trimLine(QStringView line)
     return line.mid(begin, end - begin);
 }
 
+QString upperCase(QStringView text)
+{
+    QString result(text.size(), Qt::Uninitialized);
+    QChar *out = result.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80)
+            out[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - 0x20) : c);
+        else if (c >= 0x430 && c <= 0x44f) // а-я
+            out[i] = QChar(char16_t(c - 0x20));
+        else if (c >= 0x450 && c <= 0x45f) // ё and the other letters of that row
+            out[i] = QChar(char16_t(c - 0x50));
+        else if (c >= 0x400 && c <= 0x42f)
+            out[i] = QChar(c);
+        else
+            return text.toString().toUpper(); // anything else takes the full rules
+    }
+    return result;
+}
+
 QList<QStringView> splitFields(QStringView line, int count)
 {
     QList<QStringView> fields;
@@ -98,18 +121,19 @@ QList<QStringView> splitFields(QStringView line, int count)
 
 std::optional<double> toFloat(QStringView field, Failure *failure)
 {
-    QByteArray text;
+    Buffer text;
     if (!withoutBlanks(field, text) || !isDecimal(text)) {
         report(failure, Failure::NotANumber);
         return std::nullopt;
     }
     // from_chars, unlike strtod, does not follow the process locale; it takes no "+".
     const char *begin = text.constData();
+    const char *last = begin + text.size();
     if (*begin == '+')
         ++begin;
     double value = 0;
-    const auto [end, error] = std::from_chars(begin, text.constData() + text.size(), value);
-    if (error != std::errc() || end != text.constData() + text.size() || !std::isfinite(value)) {
+    const auto [end, error] = std::from_chars(begin, last, value);
+    if (error != std::errc() || end != last || !std::isfinite(value)) {
         report(failure, Failure::OutOfRange);
         return std::nullopt;
     }
@@ -131,7 +155,7 @@ std::optional<int> toWhole(QStringView field, Failure *failure)
 
 std::optional<int> toInteger(QStringView field, Failure *failure)
 {
-    QByteArray text;
+    Buffer text;
     if (!withoutBlanks(field, text)) {
         report(failure, Failure::NotAnInteger);
         return std::nullopt;

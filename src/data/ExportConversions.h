@@ -18,6 +18,9 @@ QStringView trimLine(QStringView line);
 // Same result as ExtractField for every n, in one pass.
 QList<QStringView> splitFields(QStringView line, int count);
 
+// Upper case as QString::toUpper gives it, with a fast path for Latin and Cyrillic text.
+QString upperCase(QStringView text);
+
 // Blanks removed, then a decimal number with "." (sign, digits, fraction, exponent).
 std::optional<double> toFloat(QStringView field, Failure *failure = nullptr);
 // As toFloat, truncated toward zero to a 32-bit integer.

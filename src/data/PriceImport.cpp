@@ -1,7 +1,16 @@
 #include "data/PriceImport.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QStringEncoder>
+#include <QVarLengthArray>
 
 #include "common/StartupMessages.h"
 #include "common/TextUtils.h"
@@ -49,6 +58,8 @@ public:
     }
 
     QStringView line() const { return m_line; }
+    int number() const { return m_number; }
+    const QString &fileName() const { return m_fileName; }
 
     [[noreturn]] void fail(const QString &field, QStringView text, const QString &why) const
     {
@@ -95,12 +106,25 @@ private:
 // Converts the fields of one line, naming the field when one fails.
 class LineReader {
 public:
-    LineReader(const ExportLines &lines, int count)
-        : m_lines(lines), m_fields(splitFields(lines.line(), count))
+    LineReader(const ExportLines &lines, int count) : m_lines(lines)
     {
+        // As ExtractField for every n, in one pass; missing fields are empty.
+        const QStringView line = lines.line();
+        qsizetype start = 0;
+        for (int n = 0; n < count; ++n) {
+            if (start > line.size()) {
+                m_fields.append(QStringView());
+                continue;
+            }
+            qsizetype end = line.indexOf(QLatin1Char(';'), start);
+            if (end < 0)
+                end = line.size();
+            m_fields.append(line.mid(start, end - start));
+            start = end + 1;
+        }
     }
 
-    QStringView field(int n) const { return m_fields.at(n - 1); }
+    QStringView field(int n) const { return m_fields[n - 1]; }
 
     double real(int n, const char16_t *name) const
     {
@@ -130,11 +154,16 @@ public:
             return *value;
         m_lines.fail(QString::fromUtf16(name), field(n), failure);
     }
-    QString text(int n, int size) const { return cutToSize(field(n).toString(), size); }
+    // The field cut to a text field's size.
+    QStringView text(int n, int size) const
+    {
+        const QStringView value = field(n);
+        return value.size() > size ? value.first(size) : value;
+    }
 
 private:
     const ExportLines &m_lines;
-    QList<QStringView> m_fields;
+    QVarLengthArray<QStringView, 20> m_fields;
 };
 
 void insertRow(Statement &insert, const ExportLines &lines, const QString &table, QStringView id)
@@ -149,17 +178,52 @@ void insertRow(Statement &insert, const ExportLines &lines, const QString &table
     }
 }
 
-void importPrice(Database &db, const QString &schema, ExportLines &lines, StartupMessages &messages)
+// One converted price line, kept until every line has been read.
+struct PriceRow {
+    enum Text { Code, FullName, Articul, Tm, Country, Barcode, FullNameInd, ArticulInd, Count };
+
+    int line = 0;
+    int id = 0;
+    int kolTek = 0, st1 = 0, st2 = 0, st3 = 0, idGroup = 0, idSubGroup = 0;
+    double nds = 0, cena = 0, maxDiscount = 0, wst3 = 0, vst3 = 0;
+    bool isNew = false, isPhoto = false;
+    QByteArray texts;              // the texts in UTF-8, one after the other
+    std::array<int, Count> ends{}; // where each text ends in texts
+
+    void setTexts(const std::array<QStringView, Count> &values)
+    {
+        qsizetype need = 0;
+        for (QStringView v : values)
+            need += v.size() * 3;
+        texts.resize(need);
+        QStringEncoder encoder(QStringEncoder::Utf8);
+        char *out = texts.data();
+        for (int k = 0; k < Count; ++k) {
+            out = encoder.appendToBuffer(out, values[k]);
+            ends[k] = int(out - texts.constData());
+        }
+        texts.resize(ends[Count - 1]);
+    }
+    std::string_view text(int k) const
+    {
+        const int begin = k ? ends[k - 1] : 0;
+        return {texts.constData() + begin, size_t(ends[k] - begin)};
+    }
+};
+
+// Bytewise, as the engine compares text.
+bool storedBefore(const PriceRow &a, const PriceRow &b)
+{
+    if (a.idSubGroup != b.idSubGroup)
+        return a.idSubGroup < b.idSubGroup;
+    return a.text(PriceRow::FullNameInd) < b.text(PriceRow::FullNameInd);
+}
+
+void importPrice(Database &db, const QString &schema, const QString &oldSchema, ExportLines &lines,
+                 StartupMessages &messages)
 {
     const QString title = QStringLiteral("Импорт прайса...");
     messages.setStartupMessage(title);
-    Statement insert = db.prepare(
-        QStringLiteral("INSERT INTO \"%1\".Price (ID, CODE, FULLNAME, NDS, KOLTEK, CENA, "
-                       "MAXDISCOUNT, ARTICUL, TM, COUNTRY, ST1, ST2, ST3, WST3, VST3, IDGROUP, "
-                       "IDSUBGROUP, ISNEW, ISPHOTO, BARCODE, FULLNAME_IND, ARTICUL_IND) VALUES "
-                       "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
-                       "?17, ?18, ?19, ?20, ?21, ?22)")
-            .arg(schema));
     const TableDef &price = CatalogTables::price();
     const int codeSize = price.fieldSize(QStringLiteral("CODE"));
     const int nameSize = price.fieldSize(QStringLiteral("FULLNAME"));
@@ -167,37 +231,92 @@ void importPrice(Database &db, const QString &schema, ExportLines &lines, Startu
     const int tmSize = price.fieldSize(QStringLiteral("TM"));
     const int countrySize = price.fieldSize(QStringLiteral("COUNTRY"));
     const int barcodeSize = price.fieldSize(QStringLiteral("BARCODE"));
+
+    // IDs already taken, by the line that took them (0: a row the table held before).
+    QHash<int, int> idLines;
+    Statement oldIds = db.prepare(QStringLiteral("SELECT ID FROM \"%1\".Price").arg(oldSchema));
+    while (oldIds.step())
+        idLines.insert(oldIds.columnInt(0), 0);
+
+    std::vector<PriceRow> rows;
     int n = 0;
     while (lines.nextLine()) {
-        const LineReader row(lines, kPriceFields);
-        const QString name = row.text(3, nameSize);
-        const QString articul = row.text(8, articulSize);
-        insert.bind(1, row.whole(1, u"ID"))
-            .bind(2, row.text(2, codeSize))
-            .bind(3, name)
-            .bind(4, row.real(4, u"NDS"))
-            .bind(5, row.whole(5, u"KOLTEK"))
-            .bind(6, row.real(6, u"CENA"))
-            .bind(7, row.real(7, u"MAXDISCOUNT"))
-            .bind(8, articul)
-            .bind(9, row.text(9, tmSize))
-            .bind(10, row.text(10, countrySize))
-            .bind(11, row.whole(11, u"ST1"))
-            .bind(12, row.whole(12, u"ST2"))
-            .bind(13, row.whole(13, u"ST3"))
-            .bind(14, row.real(14, u"WST3"))
-            .bind(15, row.real(15, u"VST3"))
-            .bind(16, row.integer(16, u"IDGROUP"))
-            .bind(17, row.integer(17, u"IDSUBGROUP"))
-            .bind(18, row.flag(18, u"ISNEW"))
-            .bind(19, row.flag(19, u"ISPHOTO"))
-            .bind(20, row.text(20, barcodeSize))
-            .bind(21, cutToSize(name.toUpper(), nameSize))
-            .bind(22, cutToSize(articul.toUpper(), articulSize));
-        insertRow(insert, lines, price.name, row.field(1));
+        const LineReader line(lines, kPriceFields);
+        PriceRow row;
+        row.line = lines.number();
+        row.id = line.whole(1, u"ID");
+        row.nds = line.real(4, u"NDS");
+        row.kolTek = line.whole(5, u"KOLTEK");
+        row.cena = line.real(6, u"CENA");
+        row.maxDiscount = line.real(7, u"MAXDISCOUNT");
+        row.st1 = line.whole(11, u"ST1");
+        row.st2 = line.whole(12, u"ST2");
+        row.st3 = line.whole(13, u"ST3");
+        row.wst3 = line.real(14, u"WST3");
+        row.vst3 = line.real(15, u"VST3");
+        row.idGroup = line.integer(16, u"IDGROUP");
+        row.idSubGroup = line.integer(17, u"IDSUBGROUP");
+        row.isNew = line.flag(18, u"ISNEW");
+        row.isPhoto = line.flag(19, u"ISPHOTO");
+        // After the conversions, as a row is only refused by its key once it is complete.
+        if (idLines.contains(row.id))
+            lines.fail(QStringLiteral("ID"), line.field(1),
+                       QStringLiteral("is already an ID of the table %1").arg(price.name));
+        idLines.insert(row.id, row.line);
+        const QStringView name = line.text(3, nameSize);
+        const QStringView articul = line.text(8, articulSize);
+        const QString nameInd = cutToSize(upperCase(name), nameSize);
+        const QString articulInd = cutToSize(upperCase(articul), articulSize);
+        row.setTexts({line.text(2, codeSize), name, articul, line.text(9, tmSize),
+                      line.text(10, countrySize), line.text(20, barcodeSize), nameInd, articulInd});
+        rows.push_back(std::move(row));
         if (n % 100 == 0)
             messages.setStartupMessage(title + QStringLiteral("(%1)").arg(n));
         ++n;
+    }
+
+    std::sort(rows.begin(), rows.end(), storedBefore);
+    Statement insert = db.prepare(
+        QStringLiteral("INSERT INTO \"%1\".Price (ID, CODE, FULLNAME, NDS, KOLTEK, CENA, "
+                       "MAXDISCOUNT, ARTICUL, TM, COUNTRY, ST1, ST2, ST3, WST3, VST3, IDGROUP, "
+                       "IDSUBGROUP, ISNEW, ISPHOTO, BARCODE, FULLNAME_IND, ARTICUL_IND) VALUES "
+                       "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
+                       "?17, ?18, ?19, ?20, ?21, ?22)")
+            .arg(schema));
+    const auto bindText = [&insert](int index, std::string_view text) {
+        insert.bindUtf8Static(index, text.data(), qsizetype(text.size()));
+    };
+    for (const PriceRow &row : rows) {
+        insert.bind(1, row.id)
+            .bind(4, row.nds)
+            .bind(5, row.kolTek)
+            .bind(6, row.cena)
+            .bind(7, row.maxDiscount)
+            .bind(11, row.st1)
+            .bind(12, row.st2)
+            .bind(13, row.st3)
+            .bind(14, row.wst3)
+            .bind(15, row.vst3)
+            .bind(16, row.idGroup)
+            .bind(17, row.idSubGroup)
+            .bind(18, row.isNew)
+            .bind(19, row.isPhoto);
+        bindText(2, row.text(PriceRow::Code));
+        bindText(3, row.text(PriceRow::FullName));
+        bindText(8, row.text(PriceRow::Articul));
+        bindText(9, row.text(PriceRow::Tm));
+        bindText(10, row.text(PriceRow::Country));
+        bindText(20, row.text(PriceRow::Barcode));
+        bindText(21, row.text(PriceRow::FullNameInd));
+        bindText(22, row.text(PriceRow::ArticulInd));
+        try {
+            insert.exec();
+        } catch (const DatabaseError &e) {
+            throw ImportError(QStringLiteral("%1, line %2: %3")
+                                  .arg(lines.fileName())
+                                  .arg(row.line)
+                                  .arg(e.text()));
+        }
     }
     messages.setStartupMessage(title + QStringLiteral("(%1)").arg(n));
 }
@@ -214,10 +333,10 @@ void importClasses(Database &db, const QString &schema, ExportLines &lines,
     int m = 0;
     while (lines.nextLine()) {
         const LineReader row(lines, kClassFields);
-        QString name = row.text(2, nameSize);
+        QStringView name = row.text(2, nameSize);
         if (name.isEmpty())
-            name = QStringLiteral("-");
-        insert.bind(1, row.whole(1, u"ID")).bind(2, name).bind(3, row.integer(3, u"IDPARENT"));
+            name = u"-";
+        insert.bind(1, row.whole(1, u"ID")).bindText(2, name).bind(3, row.integer(3, u"IDPARENT"));
         insertRow(insert, lines, CatalogTables::Class, row.field(1));
         ++m;
         if (m % 100 == 0)
@@ -264,6 +383,8 @@ bool ImportPriceAndClasses(TableStore &store, const QString &workFolder,
                                      "данных будет пропущен."));
         return false;
     }
+    // Checked first, so that the swap at the end cannot fail half-way.
+    store.requireIdle(CatalogTables::Price);
     store.create(CatalogTables::Price);
     store.create(CatalogTables::FPrice);
     store.create(CatalogTables::Class);
@@ -283,7 +404,7 @@ bool ImportPriceAndClasses(TableStore &store, const QString &workFolder,
                                "INSERT INTO \"%3\".Class SELECT * FROM \"%4\".Class")
                     .arg(priceSchema, oldPrice, classSchema, oldClass));
         ExportLines priceLines(pricePath, priceExportFileName);
-        importPrice(db, priceSchema, priceLines, messages);
+        importPrice(db, priceSchema, oldPrice, priceLines, messages);
         ExportLines classLines(classPath, classExportFileName);
         importClasses(db, classSchema, classLines, messages);
         transaction.commit();

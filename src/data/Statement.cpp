@@ -67,6 +67,20 @@ Statement &Statement::bind(int index, const QString &value)
     return *this;
 }
 
+Statement &Statement::bindText(int index, QStringView value)
+{
+    check(sqlite3_bind_text16(m_stmt, index, value.isNull() ? u"" : value.utf16(),
+                              int(value.size() * 2), SQLITE_TRANSIENT),
+          "bind");
+    return *this;
+}
+
+Statement &Statement::bindUtf8Static(int index, const char *data, qsizetype size)
+{
+    check(sqlite3_bind_text(m_stmt, index, size ? data : "", int(size), SQLITE_STATIC), "bind");
+    return *this;
+}
+
 Statement &Statement::bind(int index, double value)
 {
     check(sqlite3_bind_double(m_stmt, index, value), "bind");

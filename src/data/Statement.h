@@ -37,6 +37,10 @@ public:
     Statement &bind(int index, bool value);
     // Stored as text "yyyy-MM-dd hh:mm:ss" (to the second), which also sorts by time.
     Statement &bind(int index, const QDateTime &value);
+    // Binds the characters without a copy of ours (the engine takes its own).
+    Statement &bindText(int index, QStringView value);
+    // UTF-8 bytes the caller keeps unchanged until the statement has run (no copy at all).
+    Statement &bindUtf8Static(int index, const char *data, qsizetype size);
     Statement &bindNull(int index);
     // Null, bool, int, qint64, double, QString or QDateTime.
     Statement &bindValue(int index, const QVariant &value);

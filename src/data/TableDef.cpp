@@ -73,7 +73,8 @@ QString TableDef::createTableSql(const QString &schema) const
     QStringList columns;
     for (const FieldDef &f : fields) {
         QString column = quoted(f.name) + QLatin1Char(' ') + sqlType(f);
-        if (primary && f.type == FieldType::Integer && primary->fields.size() == 1 &&
+        if (primary && primaryIsRowKey && f.type == FieldType::Integer &&
+            primary->fields.size() == 1 &&
             QString::compare(primary->fields.first(), f.name, Qt::CaseInsensitive) == 0)
             column = quoted(f.name) + QStringLiteral(" INTEGER PRIMARY KEY");
         columns << column;
@@ -86,13 +87,14 @@ QStringList TableDef::createIndexSql(const QString &schema) const
 {
     QStringList statements;
     for (const IndexDef &index : indexes) {
-        if (index.primary)
+        if (index.primary && primaryIsRowKey)
             continue; // the row key
         QStringList columns;
         for (const QString &f : index.fields)
             columns << quoted(f);
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1.%2 ON %3 (%4)")
-                          .arg(quoted(schema), quoted(index.name), quoted(name),
+        statements << QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2.%3 ON %4 (%5)")
+                          .arg(index.primary ? QStringLiteral("UNIQUE ") : QString(),
+                               quoted(schema), quoted(index.name), quoted(name),
                                columns.join(QStringLiteral(", ")));
     }
     return statements;

@@ -27,6 +27,9 @@ struct TableDef {
     QList<FieldDef> fields;
     QList<IndexDef> indexes;
     QString viewOf; // non-empty: a read-only view of the named table's fields
+    // A primary index on one integer field is the engine's row key, unless the rows are to be
+    // kept in an order of their own (then it is a unique index).
+    bool primaryIsRowKey = true;
 
     bool isView() const { return !viewOf.isEmpty(); }
     // Field by name in any letter case, or nullptr.

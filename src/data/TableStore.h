@@ -48,11 +48,16 @@ public:
     void installStaging(const QString &schema, const QString &table);
     void discardStaging(const QString &schema);
 
+    // Raises a DatabaseError while a statement is stepping: a table cannot be swapped under it.
+    void requireIdle(const QString &table);
+
     // Schema of a table created by this store, or empty.
     QString schemaOf(const QString &table);
 
 private:
     void ensureStructure(const QString &schema, const TableDef &def);
+    template <typename Refuse>
+    void checkTrees(const QString &schema, const QString &table, const Refuse &refuse);
 
     Database &m_db;
 };

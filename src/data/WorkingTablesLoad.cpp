@@ -30,7 +30,7 @@ void LoadWorkingTables(TableStore &store, const QString &workFolder, StartupMess
     messages.setStartupMessage(QStringLiteral("Загрузка данных в память..."));
     try {
         store.load(Price, priceFile);
-    } catch (const DatabaseError &) {
+    } catch (const WorkingFileError &) {
         // A damaged price list is not worth stopping for: the next import fills it again.
         WorkingFile::removeQuietly(priceFile);
         store.drop(Price);

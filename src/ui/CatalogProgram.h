@@ -26,6 +26,7 @@ public:
     TAppSplashForm &splash() { return m_splash; }
     TAppMainForm *mainForm() { return m_mainForm.get(); }
     CatalogSettings &settings() { return m_settings; }
+    UserPrompts &prompts() { return m_prompts; }
 
 private:
     StartupEnvironment m_where;

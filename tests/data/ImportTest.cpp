@@ -69,6 +69,15 @@ TEST(ExportConversions, FollowTheExportRules)
     EXPECT_EQ(toFlag(u"x"), std::nullopt);
 }
 
+TEST(ExportConversions, UpperCaseIsTheLocaleRuleForLatinCyrillicAndTheRest)
+{
+    for (const char16_t *text : {u"", u"abc xyz 09 -_/", u"ручка шариковая ёлка", u"ЁЖЗ ђјљ",
+                                 u"Grüße", u"ґанок", u"straße ß", u"ǆ ω"}) {
+        const QString s = QString::fromUtf16(text);
+        EXPECT_EQ(upperCase(s), s.toUpper()) << s.toStdString();
+    }
+}
+
 TEST(ExportConversions, LineIsTrimmedAndMissingFieldsAreEmpty)
 {
     const QStringView line = trimLine(u"\t 17; Ручка ;3 \r");

@@ -6,6 +6,8 @@
 
 #include "support/TempDir.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,6 +136,20 @@ TEST_F(TableStoreTest, LoadRefusesWhatIsNotTheTableAndKeepsTheTableInMemory)
     }
 }
 
+TEST_F(TableStoreTest, TableIsNotReplacedUnderARunningQuery)
+{
+    addProduct(1, QStringLiteral("A"));
+    addProduct(2, QStringLiteral("B"));
+    store.save(QStringLiteral("Price"), dir.file(QStringLiteral("Price.lst")));
+    Statement running = db.prepare(QStringLiteral("select id from price"));
+    ASSERT_TRUE(running.step());
+    EXPECT_THROW(store.load(QStringLiteral("Price"), dir.file(QStringLiteral("Price.lst"))),
+                 DatabaseError);
+    EXPECT_TRUE(running.step());
+    running.reset();
+    store.load(QStringLiteral("Price"), dir.file(QStringLiteral("Price.lst")));
+}
+
 TEST_F(TableStoreTest, TruncatedFileIsRefused)
 {
     for (int i = 1; i <= 3000; ++i)
@@ -161,6 +177,34 @@ TEST_F(TableStoreTest, TransactionUndoesEverythingUnlessCommitted)
     addProduct(3, QStringLiteral("C"));
     t.commit();
     EXPECT_EQ(store.rowCount(QStringLiteral("Price")), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(WorkingFileReplace, WhenOneFileCannotBeReplacedTheOthersArePutBack)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("Class.lst"), "old class");
+    dir.write(QStringLiteral("Class.lst.tmp"), "new class");
+    dir.write(QStringLiteral("Price.lst.tmp"), "new price");
+    // A folder in the way: the rename over it fails.
+    QDir(dir.path()).mkdir(QStringLiteral("Price.lst"));
+    dir.write(QStringLiteral("Price.lst/keep"), "x");
+    EXPECT_THROW(
+        WorkingFile::replaceAll(
+            {{dir.file(QStringLiteral("Class.lst.tmp")), dir.file(QStringLiteral("Class.lst"))},
+             {dir.file(QStringLiteral("Price.lst.tmp")), dir.file(QStringLiteral("Price.lst"))}}),
+        WorkingFileError);
+    EXPECT_EQ(dir.read(QStringLiteral("Class.lst")), QByteArray("old class"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList(QStringLiteral("Class.lst")));
+
+    Database db;
+    TableStore store(db);
+    store.create(QStringLiteral("Class"));
+    EXPECT_THROW(store.save(QStringLiteral("Class"), dir.file(QStringLiteral("no/such/Class.lst"))),
+                 WorkingFileError);
 }
 
 } // namespace

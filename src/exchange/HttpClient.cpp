@@ -6,6 +6,7 @@
 #include <curl/curl.h>
 #include <mutex>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -13,6 +14,16 @@ CURL *handle(void *p)
 {
     return static_cast<CURL *>(p);
 }
+
+CURLM *multiHandle(void *p)
+{
+    return static_cast<CURLM *>(p);
+}
+
+// How long the transfer loop waits for the network before libcurl runs the progress callback
+// (and so the window's events) again; libcurl alone would call it about once a second when
+// nothing arrives.
+constexpr int pollMs = 40;
 
 void initCurlOnce()
 {
@@ -47,6 +58,10 @@ void HttpClient::disconnect()
         curl_easy_cleanup(handle(m_curl));
         m_curl = nullptr;
     }
+    if (m_multi) {
+        curl_multi_cleanup(multiHandle(m_multi)); // closes the connections it kept
+        m_multi = nullptr;
+    }
 }
 
 size_t HttpClient::writeCallback(char *data, size_t size, size_t count, void *self)
@@ -63,17 +78,24 @@ size_t HttpClient::writeCallback(char *data, size_t size, size_t count, void *se
 int HttpClient::progressCallback(void *self, long long total, long long now, long long, long long)
 {
     auto *client = static_cast<HttpClient *>(self);
-    if (!client->m_sincePump.isValid() || client->m_sincePump.elapsed() >= pumpIntervalMs) {
-        client->m_sincePump.restart();
-        const qint64 knownTotal = total > 0 ? total : -1;
-        if (client->m_onProgress &&
-            (now != client->m_reportedNow || knownTotal != client->m_reportedTotal)) {
-            client->m_reportedNow = now;
-            client->m_reportedTotal = knownTotal;
-            client->m_onProgress(now, knownTotal);
+    // An exception must not cross libcurl's C frames: it ends the transfer and is rethrown
+    // once libcurl has returned.
+    try {
+        if (!client->m_sincePump.isValid() || client->m_sincePump.elapsed() >= pumpIntervalMs) {
+            client->m_sincePump.restart();
+            const qint64 knownTotal = total > 0 ? total : -1;
+            if (client->m_onProgress &&
+                (now != client->m_reportedNow || knownTotal != client->m_reportedTotal)) {
+                client->m_reportedNow = now;
+                client->m_reportedTotal = knownTotal;
+                client->m_onProgress(now, knownTotal);
+            }
+            if (client->m_pump)
+                client->m_pump->processEvents();
         }
-        if (client->m_pump)
-            client->m_pump->processEvents();
+    } catch (...) {
+        client->m_callbackError = std::current_exception();
+        return 1;
     }
     return client->m_abortRequested ? 1 : 0;
 }
@@ -125,6 +147,27 @@ void HttpClient::configure()
     }
 }
 
+int HttpClient::perform()
+{
+    CURLM *multi = multiHandle(m_multi);
+    curl_multi_add_handle(multi, handle(m_curl));
+    int running = 1;
+    CURLMcode code = CURLM_OK;
+    while (code == CURLM_OK) {
+        code = curl_multi_perform(multi, &running);
+        if (code != CURLM_OK || running == 0)
+            break;
+        code = curl_multi_poll(multi, nullptr, 0, pollMs, nullptr);
+    }
+    CURLcode result = code == CURLM_OK ? CURLE_OK : CURLE_FAILED_INIT;
+    int left = 0;
+    while (CURLMsg *msg = curl_multi_info_read(multi, &left))
+        if (msg->msg == CURLMSG_DONE && msg->easy_handle == handle(m_curl))
+            result = msg->data.result;
+    curl_multi_remove_handle(multi, handle(m_curl));
+    return result;
+}
+
 bool HttpClient::get(const QString &url, const QString &filePath)
 {
     m_lastError.clear();
@@ -137,7 +180,9 @@ bool HttpClient::get(const QString &url, const QString &filePath)
 
     if (!m_curl)
         m_curl = curl_easy_init();
-    if (!m_curl)
+    if (!m_multi)
+        m_multi = curl_multi_init();
+    if (!m_curl || !m_multi)
         throw std::runtime_error("Cannot start an HTTP transfer");
     configure();
     const QByteArray urlBytes = url.toUtf8();
@@ -147,11 +192,12 @@ bool HttpClient::get(const QString &url, const QString &filePath)
 
     m_file = &file;
     m_writeFailed = false;
+    m_callbackError = nullptr;
     m_reportedNow = m_reportedTotal = -1;
     m_sincePump.invalidate();
     if (m_onProgress)
         m_onProgress(0, -1);
-    const CURLcode result = curl_easy_perform(handle(m_curl));
+    const CURLcode result = CURLcode(perform());
     curl_easy_setopt(handle(m_curl), CURLOPT_ERRORBUFFER, nullptr);
     m_file = nullptr;
 
@@ -163,6 +209,10 @@ bool HttpClient::get(const QString &url, const QString &filePath)
     if (m_onProgress && result == CURLE_OK)
         m_onProgress(size, size);
 
+    if (m_callbackError) {
+        file.remove();
+        std::rethrow_exception(std::exchange(m_callbackError, nullptr));
+    }
     if (m_writeFailed) {
         const QString why = file.errorString();
         file.remove();

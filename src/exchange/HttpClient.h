@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <exception>
 #include <functional>
 
 class EventPump;
@@ -58,8 +59,11 @@ private:
     static size_t writeCallback(char *data, size_t size, size_t count, void *self);
     static int progressCallback(void *self, long long total, long long now, long long, long long);
     void configure();
+    // Runs the transfer to its end; the libcurl result code.
+    int perform();
 
     void *m_curl = nullptr;
+    void *m_multi = nullptr; // drives the transfer and keeps its connection between transfers
     ProxyConfig m_proxy;
     EventPump *m_pump = nullptr;
     ProgressHandler m_onProgress;
@@ -72,6 +76,7 @@ private:
     // the running transfer
     class QFile *m_file = nullptr;
     bool m_writeFailed = false;
+    std::exception_ptr m_callbackError;
     qint64 m_reportedNow = -1;
     qint64 m_reportedTotal = -1;
     QElapsedTimer m_sincePump;

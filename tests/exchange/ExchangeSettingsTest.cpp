@@ -84,6 +84,16 @@ TEST_F(ExchangeSettingsTest, AHostEndingInASlashGivesADoubleSlash)
                                      QStringLiteral("//tavrin/ExportToCatalog.zip"));
 }
 
+// A first run writes the server's bare host name into the settings; it must work as well.
+TEST_F(ExchangeSettingsTest, AHostWithoutSchemeIsReachedOverHttp)
+{
+    serve(picturePath(QStringLiteral("P1.jpg")), "jpeg");
+    settings.ConnectHostWWW = QStringLiteral("127.0.0.1:%1").arg(server->port());
+    exchange->ApplyExchangeSettings(settings);
+    exchange->GetOnePicture(QStringLiteral("P1.jpg"));
+    EXPECT_EQ(QFile(tmpPicture(QStringLiteral("P1.jpg"))).size(), 4);
+}
+
 TEST_F(ExchangeSettingsTest, SettingsGivenDuringAnOperationTakeEffectWhenItEnds)
 {
     CatalogSettings later = settings;

@@ -1,5 +1,7 @@
 #include "browse/Browsing.h"
 
+#include "data/GroupNodeData.h"
+
 Browsing::Browsing(Database &db, QObject *parent) : QObject(parent), m_view(db) {}
 
 void Browsing::sync()
@@ -13,6 +15,16 @@ void Browsing::treeFocusChanging(std::optional<TreeNodeIds> oldNode,
 {
     m_state.treeFocusChanging(oldNode, newNode);
     sync();
+}
+
+void Browsing::treeFocusChanging(const GroupNodeData *oldNode, const GroupNodeData *newNode)
+{
+    const auto ids = [](const GroupNodeData *node) -> std::optional<TreeNodeIds> {
+        if (!node)
+            return std::nullopt;
+        return TreeNodeIds{node->IdGroup, node->IdSubGroup};
+    };
+    treeFocusChanging(ids(oldNode), ids(newNode));
 }
 
 void Browsing::searchTextChanged(const QString &text)

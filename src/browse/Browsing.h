@@ -6,6 +6,7 @@
 #include <QObject>
 
 class Database;
+struct GroupNodeData;
 
 // The main window's browsing: one call per user action; each updates the browsing state and
 // the price view, which emits rowsChanged() when its list of rows was recomputed.
@@ -16,6 +17,8 @@ public:
     explicit Browsing(Database &db, QObject *parent = nullptr);
 
     void treeFocusChanging(std::optional<TreeNodeIds> oldNode, std::optional<TreeNodeIds> newNode);
+    // The same with the tree's node data (either may be null).
+    void treeFocusChanging(const GroupNodeData *oldNode, const GroupNodeData *newNode);
     void searchTextChanged(const QString &text);
     void keepTreeFilterToggled(bool checked);
     void onlyNewToggled(bool checked);

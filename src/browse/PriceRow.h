@@ -30,5 +30,7 @@ struct PriceRow {
     bool isNew = false;
     QString barcode;
 
+    // The select list that fromRow reads, in its order.
+    static const QString &columns();
     static PriceRow fromRow(const Statement &row);
 };

@@ -70,7 +70,8 @@ void PriceView::setCurrentId(int id)
 
 std::optional<PriceRow> PriceView::row(int id) const
 {
-    Statement q = m_db.prepare(QStringLiteral("select * from price where id=?1"));
+    Statement q = m_db.prepare(QStringLiteral("select ") + PriceRow::columns() +
+                               QStringLiteral(" from price where id=?1"));
     q.bind(1, id);
     if (!q.step())
         return std::nullopt;

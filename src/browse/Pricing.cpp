@@ -13,7 +13,7 @@ double roundTo(double value, double step)
     // The step is the double nearest to the decimal step; widening it keeps that error, which
     // is what makes a decimal half such as 0.375 fall just below the half.
     const long double quotient = static_cast<long double>(value) / static_cast<long double>(step);
-    const long double whole = std::nearbyintl(quotient); // default mode: nearest, halves to even
+    const long double whole = std::rintl(quotient); // default mode: nearest, halves to even
     return static_cast<double>(whole) * step;
 }
 

@@ -1,6 +1,8 @@
 #include "browse/ProductCard.h"
 
+#include "browse/PriceRow.h"
 #include "browse/Pricing.h"
+#include "common/CatalogSettings.h"
 #include "common/UserPrompts.h"
 
 #include <QFileInfo>
@@ -48,6 +50,17 @@ void ProductCard::refresh(const std::optional<Row> &row, std::optional<double> d
     m_showPicture = load && load(path);
     if (m_showPicture)
         m_handCursor = true;
+}
+
+void ProductCard::refresh(const std::optional<Row> &row, std::optional<double> discountBox,
+                          const CatalogSettings &settings, const PictureLoader &load)
+{
+    refresh(row, discountBox, settings.TempPictureFolder, settings.PathPicture, load);
+}
+
+ProductCard::Row ProductCard::rowOf(const PriceRow &row)
+{
+    return {row.code, row.cena, row.maxDiscount, row.isPhoto};
 }
 
 void ProductCard::savePicture(UserPrompts &prompts, const PictureWriter &write) const

@@ -6,6 +6,8 @@
 #include <optional>
 
 class UserPrompts;
+struct CatalogSettings;
+struct PriceRow;
 
 // The product card beside the price grid: discounted price, picture and the two buttons. The
 // picture itself is loaded and saved by the window (the core has no image library); the card
@@ -34,6 +36,12 @@ public:
     void refresh(const std::optional<Row> &row, std::optional<double> discountBox,
                  const QString &tempPictureFolder, const QString &pathPicture,
                  const PictureLoader &load);
+
+    // The same with the folders of the settings (TempPictureFolder, then PathPicture).
+    void refresh(const std::optional<Row> &row, std::optional<double> discountBox,
+                 const CatalogSettings &settings, const PictureLoader &load);
+    // The card's row from a price row.
+    static Row rowOf(const PriceRow &row);
 
     // "<Сохранить>": asks for a file name and writes the picture; tells the user on failure.
     void savePicture(UserPrompts &prompts, const PictureWriter &write) const;

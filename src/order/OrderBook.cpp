@@ -5,9 +5,8 @@
 #include "data/Statement.h"
 #include "data/Transaction.h"
 #include "order/OrderError.h"
+#include "order/PricingSqlFunctions.h"
 #include "order/Product.h"
-
-#include <vector>
 
 namespace {
 
@@ -26,11 +25,26 @@ QString updateLineSql(const QString &keyColumn)
            QStringLiteral(" where ") + keyColumn + QStringLiteral("=?1");
 }
 
+// Blanks and control characters at both ends, as SQL's trim with the same characters.
+QString trimBlanks(const QString &text)
+{
+    const auto blank = [](QChar c) {
+        return c == QLatin1Char(' ') || (c >= QChar(9) && c <= QChar(13));
+    };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && blank(text.at(begin)))
+        ++begin;
+    while (end > begin && blank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 // Binds the product's data, the quantity and the amounts to ?2 .. ?21. The quantity and
 // discount changes store the texts trimmed; a posted line copies them as they are.
 void bindLine(Statement &q, const Product &p, int kol, double percent, bool trimmed)
 {
-    const auto text = [trimmed](const QString &s) { return trimmed ? s.trimmed() : s; };
+    const auto text = [trimmed](const QString &s) { return trimmed ? trimBlanks(s) : s; };
     const Pricing::LineAmounts a = Pricing::lineAmounts(p.cena, percent, kol);
     q.bind(2, text(p.code))
         .bind(3, text(p.barcode))
@@ -81,6 +95,7 @@ void deleteLineRow(Database &db, int lineId)
 OrderBook::OrderBook(Database &db, QObject *parent)
     : QObject(parent), m_db(db), m_totalsText(Pricing::emptyTotalsText())
 {
+    registerPricingSqlFunctions(m_db);
 }
 
 std::optional<double> OrderBook::discountBox() const
@@ -93,9 +108,7 @@ Product OrderBook::requireProduct(int priceId) const
     // Pricing from whatever row a lookup happened to stand on would be wrong: refuse instead.
     std::optional<Product> product = Product::find(m_db, priceId);
     if (!product)
-        throw OrderError(
-            QStringLiteral("Товара с ID %1 нет в прайс-листе, строка заказа не изменена.")
-                .arg(priceId));
+        throw OrderError::productMissing(priceId);
     return *product;
 }
 
@@ -213,39 +226,57 @@ void OrderBook::clear()
     notify(true);
 }
 
+void OrderBook::replaceLines(const QList<QPair<int, int>> &productQuantities)
+{
+    Transaction t(m_db);
+    m_db.exec(QStringLiteral("update price set kolzak=null where id in "
+                             "(select idprice from zakaz where trim(code)<>'')"));
+    m_db.exec(QStringLiteral("delete from zakaz"));
+    for (const auto &[priceId, kol] : productQuantities) {
+        if (priceId <= 0 || !Product::find(m_db, priceId))
+            continue;
+        if (quantityOf(priceId).count > 0)
+            setKolUnguarded(priceId, kol);
+        else if (kol >= 1)
+            insertLine(requireProduct(priceId), kol);
+    }
+    t.commit();
+    notify(true);
+}
+
+void OrderBook::clearDiscount()
+{
+    setDiscountText(QString());
+    emit discountTextChanged(m_discountText);
+}
+
 void OrderBook::setDiscountText(const QString &text)
 {
     m_discountText = text;
     if (isEmpty())
         return;
-    const double orderPercent = Pricing::orderPercent(discountBox());
-    struct Repricing {
-        int lineId;
-        int kol;
-        Product product;
+    // One statement for the whole order, priced by the same functions as a single line. A line
+    // whose product left the price list finds no partner in the join and keeps its amounts.
+    const QString percent = QStringLiteral("ferrow_percent(?1,p.maxdiscount)");
+    const auto amount = [&](int n) {
+        return QStringLiteral("ferrow_amount(%1,p.cena,%2,zakaz.kol)").arg(n).arg(percent);
     };
-    std::vector<Repricing> lines;
-    {
-        Statement q = m_db.prepare(
-            QStringLiteral("select zakaz.id as lineid, zakaz.kol as kolvo, price.* from zakaz "
-                           "left outer join price on price.id=zakaz.idprice order by zakaz.id"));
-        while (q.step()) {
-            // A line whose product left the price list keeps its amounts.
-            if (q.isNull(QStringLiteral("ID")))
-                continue;
-            lines.push_back({q.columnInt(0), q.columnInt(1), Product::fromRow(q)});
-        }
-    }
-    Transaction t(m_db);
-    Statement update = m_db.prepare(updateLineSql(QStringLiteral("id")));
-    for (const Repricing &r : lines) {
-        update.reset();
-        update.bind(1, r.lineId);
-        bindLine(update, r.product, r.kol,
-                 Pricing::limitPercent(orderPercent, r.product.maxDiscount), true);
-        update.exec();
-    }
-    t.commit();
+    const auto trimmed = [](const char *column) {
+        return QStringLiteral("trim(p.%1,char(9,10,11,12,13,32))").arg(QLatin1String(column));
+    };
+    Statement q = m_db.prepare(
+        QStringLiteral("update zakaz set code=") + trimmed("code") + QStringLiteral(",barcode=") +
+        trimmed("barcode") + QStringLiteral(",fullname=") + trimmed("fullname") +
+        QStringLiteral(",articul=") + trimmed("articul") + QStringLiteral(",tm=") + trimmed("tm") +
+        QStringLiteral(",country=") + trimmed("country") +
+        QStringLiteral(",nds=p.nds,st1=p.st1,st2=p.st2,st3=p.st3,wst3=p.wst3,vst3=p.vst3") +
+        QStringLiteral(",cenaprice=") + amount(0) + QStringLiteral(",procentdiscount=") +
+        amount(1) + QStringLiteral(",cena=") + amount(2) + QStringLiteral(",summa=") + amount(3) +
+        QStringLiteral(",cenadiscouint=") + amount(4) + QStringLiteral(",summaprice=") + amount(5) +
+        QStringLiteral(",summadiscount=") + amount(6) +
+        QStringLiteral(" from price as p where p.id=zakaz.idprice"));
+    q.bind(1, Pricing::orderPercent(discountBox()));
+    q.exec();
     notify(false);
 }
 
@@ -271,7 +302,8 @@ QList<int> OrderBook::lineIds() const
 
 std::optional<OrderLine> OrderBook::line(int lineId) const
 {
-    Statement q = m_db.prepare(QStringLiteral("select * from zakaz where id=?1"));
+    Statement q = m_db.prepare(QStringLiteral("select ") + OrderLine::columns() +
+                               QStringLiteral(" from zakaz where id=?1"));
     q.bind(1, lineId);
     if (!q.step())
         return std::nullopt;
@@ -283,7 +315,8 @@ std::optional<OrderLine> OrderBook::line(int lineId) const
 QList<OrderLine> OrderBook::lines() const
 {
     QList<OrderLine> result;
-    Statement q = m_db.prepare(QStringLiteral("select * from zakaz order by id"));
+    Statement q = m_db.prepare(QStringLiteral("select ") + OrderLine::columns() +
+                               QStringLiteral(" from zakaz order by id"));
     while (q.step())
         result << OrderLine::fromRow(q);
     return result;

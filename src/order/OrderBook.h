@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -41,10 +42,15 @@ public:
     void deleteLine(int lineId);
     // Removes every line.
     void clear();
+    // Replaces the order by lines of (product ID, quantity), each added as by addOrderLine;
+    // a product no longer in the price list is left out without a word. One unit.
+    void replaceLines(const QList<QPair<int, int>> &productQuantities);
 
     // The discount box changed (each keystroke): every line is re-priced.
     void setDiscountText(const QString &text);
     const QString &discountText() const { return m_discountText; }
+    // Empties the discount box (a new order); announced by discountTextChanged.
+    void clearDiscount();
     std::optional<double> discountBox() const;
 
     // "Сумма заказа: S - D = T" for the label under the order grid.

@@ -2,30 +2,39 @@
 
 #include "data/Statement.h"
 
+const QString &OrderLine::columns()
+{
+    static const QString list = QStringLiteral(
+        "id,idprice,code,fullname,articul,tm,country,barcode,nds,st1,st2,st3,wst3,vst3,kol,"
+        "cenaprice,procentdiscount,cena,summa,cenadiscouint,summaprice,summadiscount");
+    return list;
+}
+
 OrderLine OrderLine::fromRow(const Statement &row)
 {
+    int c = 0;
     OrderLine l;
-    l.id = row.columnInt(QStringLiteral("ID"));
-    l.idPrice = row.columnInt(QStringLiteral("IDPRICE"));
-    l.code = row.columnText(QStringLiteral("CODE"));
-    l.fullName = row.columnText(QStringLiteral("FULLNAME"));
-    l.articul = row.columnText(QStringLiteral("ARTICUL"));
-    l.tm = row.columnText(QStringLiteral("TM"));
-    l.country = row.columnText(QStringLiteral("COUNTRY"));
-    l.barcode = row.columnText(QStringLiteral("BARCODE"));
-    l.nds = row.columnDouble(QStringLiteral("NDS"));
-    l.st1 = row.columnInt(QStringLiteral("ST1"));
-    l.st2 = row.columnInt(QStringLiteral("ST2"));
-    l.st3 = row.columnInt(QStringLiteral("ST3"));
-    l.wst3 = row.columnDouble(QStringLiteral("WST3"));
-    l.vst3 = row.columnDouble(QStringLiteral("VST3"));
-    l.kol = row.columnInt(QStringLiteral("KOL"));
-    l.cenaPrice = row.columnDouble(QStringLiteral("CENAPRICE"));
-    l.procentDiscount = row.columnDouble(QStringLiteral("PROCENTDISCOUNT"));
-    l.cena = row.columnDouble(QStringLiteral("CENA"));
-    l.summa = row.columnDouble(QStringLiteral("SUMMA"));
-    l.cenaDiscount = row.columnDouble(QStringLiteral("CENADISCOUINT"));
-    l.summaPrice = row.columnDouble(QStringLiteral("SUMMAPRICE"));
-    l.summaDiscount = row.columnDouble(QStringLiteral("SUMMADISCOUNT"));
+    l.id = row.columnInt(c++);
+    l.idPrice = row.columnInt(c++);
+    l.code = row.columnText(c++);
+    l.fullName = row.columnText(c++);
+    l.articul = row.columnText(c++);
+    l.tm = row.columnText(c++);
+    l.country = row.columnText(c++);
+    l.barcode = row.columnText(c++);
+    l.nds = row.columnDouble(c++);
+    l.st1 = row.columnInt(c++);
+    l.st2 = row.columnInt(c++);
+    l.st3 = row.columnInt(c++);
+    l.wst3 = row.columnDouble(c++);
+    l.vst3 = row.columnDouble(c++);
+    l.kol = row.columnInt(c++);
+    l.cenaPrice = row.columnDouble(c++);
+    l.procentDiscount = row.columnDouble(c++);
+    l.cena = row.columnDouble(c++);
+    l.summa = row.columnDouble(c++);
+    l.cenaDiscount = row.columnDouble(c++);
+    l.summaPrice = row.columnDouble(c++);
+    l.summaDiscount = row.columnDouble(c++);
     return l;
 }

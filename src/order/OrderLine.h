@@ -29,5 +29,7 @@ struct OrderLine {
     double summaPrice = 0;
     double summaDiscount = 0;
 
+    // The select list that fromRow reads, in its order (columns of Zakaz and Doc).
+    static const QString &columns();
     static OrderLine fromRow(const Statement &row);
 };

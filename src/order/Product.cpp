@@ -3,9 +3,18 @@
 #include "data/Database.h"
 #include "data/Statement.h"
 
+const QString &Product::columns()
+{
+    static const QString list =
+        QStringLiteral("id,code,fullname,articul,tm,country,barcode,nds,cena,maxdiscount,st1,st2,"
+                       "st3,wst3,vst3");
+    return list;
+}
+
 std::optional<Product> Product::find(Database &db, int id)
 {
-    Statement q = db.prepare(QStringLiteral("select * from fPrice where id=?1"));
+    Statement q = db.prepare(QStringLiteral("select ") + columns() +
+                             QStringLiteral(" from fPrice where id=?1"));
     q.bind(1, id);
     if (!q.step())
         return std::nullopt;
@@ -14,25 +23,25 @@ std::optional<Product> Product::find(Database &db, int id)
     return p;
 }
 
-Product Product::fromRow(const Statement &row)
+Product Product::fromRow(const Statement &row, int first)
 {
+    // By position: a lookup by name per field costs more than the rest of a re-pricing.
+    int c = first;
     Product p;
-    p.id = row.columnInt(QStringLiteral("ID"));
-    p.code = row.columnText(QStringLiteral("CODE"));
-    p.fullName = row.columnText(QStringLiteral("FULLNAME"));
-    p.articul = row.columnText(QStringLiteral("ARTICUL"));
-    p.tm = row.columnText(QStringLiteral("TM"));
-    p.country = row.columnText(QStringLiteral("COUNTRY"));
-    // An older price list may come without bar codes.
-    if (row.hasColumn(QStringLiteral("BARCODE")))
-        p.barcode = row.columnText(QStringLiteral("BARCODE"));
-    p.nds = row.columnDouble(QStringLiteral("NDS"));
-    p.cena = row.columnDouble(QStringLiteral("CENA"));
-    p.maxDiscount = row.columnDouble(QStringLiteral("MAXDISCOUNT"));
-    p.st1 = row.columnInt(QStringLiteral("ST1"));
-    p.st2 = row.columnInt(QStringLiteral("ST2"));
-    p.st3 = row.columnInt(QStringLiteral("ST3"));
-    p.wst3 = row.columnDouble(QStringLiteral("WST3"));
-    p.vst3 = row.columnDouble(QStringLiteral("VST3"));
+    p.id = row.columnInt(c++);
+    p.code = row.columnText(c++);
+    p.fullName = row.columnText(c++);
+    p.articul = row.columnText(c++);
+    p.tm = row.columnText(c++);
+    p.country = row.columnText(c++);
+    p.barcode = row.columnText(c++);
+    p.nds = row.columnDouble(c++);
+    p.cena = row.columnDouble(c++);
+    p.maxDiscount = row.columnDouble(c++);
+    p.st1 = row.columnInt(c++);
+    p.st2 = row.columnInt(c++);
+    p.st3 = row.columnInt(c++);
+    p.wst3 = row.columnDouble(c++);
+    p.vst3 = row.columnDouble(c++);
     return p;
 }

@@ -28,6 +28,8 @@ struct Product {
 
     // The product with this ID, or none when the price list does not hold it.
     static std::optional<Product> find(Database &db, int id);
-    // The fields of a row that has them by their names (ID, CODE, ..., MAXDISCOUNT).
-    static Product fromRow(const Statement &row);
+    // The select list that fromRow reads, in its order (columns of Price and fPrice).
+    static const QString &columns();
+    // Reads the columns() from the row, starting at column first.
+    static Product fromRow(const Statement &row, int first = 0);
 };

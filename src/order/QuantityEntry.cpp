@@ -112,9 +112,7 @@ KolDialogModel QuantityEntry::openDialog() const
 {
     const std::optional<Product> product = Product::find(m_book.database(), m_state.CurrentPriceId);
     if (!product)
-        throw OrderError(
-            QStringLiteral("Товара с ID %1 нет в прайс-листе, строка заказа не изменена.")
-                .arg(m_state.CurrentPriceId));
+        throw OrderError::productMissing(m_state.CurrentPriceId);
     KolDialogModel model;
     model.open(*product, m_state.IsKolUpdate, m_orderedKol);
     return model;

@@ -1,9 +1,11 @@
 #include "browse/PriceView.h"
+#include "browse/Browsing.h"
 #include "browse/BrowsingState.h"
 
 #include "data/CatalogTables.h"
 #include "data/Database.h"
 #include "data/FilterTranslator.h"
+#include "data/GroupNodeData.h"
 #include "data/Statement.h"
 #include "data/TableStore.h"
 
@@ -132,4 +134,29 @@ TEST_F(PriceViewTest, RecomputesOnlyOnAChangeAndKeepsTheCurrentRowByID)
     EXPECT_EQ(view.rowCount(), 0);
     EXPECT_EQ(view.currentId(), 0);
     EXPECT_FALSE(view.currentRow().has_value());
+}
+
+TEST_F(PriceViewTest, BrowsingRecomputesTheRowsOncePerChangeOfFilterOrSort)
+{
+    Browsing browsing(db);
+    int changes = 0;
+    QObject::connect(&browsing, &Browsing::rowsChanged, &browsing, [&] { ++changes; });
+    browsing.activate();
+    EXPECT_EQ(changes, 1);
+    const GroupNodeData root = GroupNodeData::make(QStringLiteral("ВСЕ ТОВАРЫ"), -1, -1);
+    const GroupNodeData group = GroupNodeData::make(QStringLiteral("Канцтовары"), 12, 0);
+    browsing.treeFocusChanging(&root, &group);
+    EXPECT_EQ(browsing.view().ids(), (std::vector<int>{2, 3, 4, 1}));
+    browsing.treeFocusChanging(&group, nullptr);
+    browsing.titleClicked(QStringLiteral("CODE"));
+    EXPECT_EQ(changes, 2);
+    // With the keep switch off a new search field rebuilds the search alone, as typing does.
+    browsing.titleClicked(QStringLiteral("CENA"));
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(browsing.view().ids(), (std::vector<int>{5, 6, 3, 7, 1, 2, 4}));
+    browsing.searchTextChanged(QStringLiteral("  ")); // the filter stays empty
+    EXPECT_EQ(changes, 3);
+    browsing.resetAfterReload();
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(browsing.view().rowCount(), 7);
 }

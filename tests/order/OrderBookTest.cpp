@@ -171,3 +171,33 @@ TEST_F(OrderBookTest, LargeTotalsAreGroupedByThree)
     EXPECT_EQ(book.totalsText(),
               QStringLiteral("Сумма заказа: 1 234 567.50 - 0.00 = 1 234 567.50"));
 }
+
+TEST_F(OrderBookTest, ADiscountChangePricesExactlyAsAddingTheLinesAtThatDiscount)
+{
+    addProduct({4, QStringLiteral("4"), QStringLiteral("Папка"), 1000, 7.5});
+    const QList<QPair<int, int>> order = {{1, 3}, {2, 7}, {3, 1}, {4, 4}};
+    for (const char *discount : {"5", "7.5", "12.25", "99.99"}) {
+        SCOPED_TRACE(discount);
+        book.clear();
+        book.setDiscountText(QString::fromLatin1(discount));
+        for (const auto &[id, kol] : order)
+            book.addOrderLine(id, kol);
+        const QList<OrderLine> added = book.lines();
+
+        book.clear();
+        book.setDiscountText(QString());
+        for (const auto &[id, kol] : order)
+            book.addOrderLine(id, kol);
+        book.setDiscountText(QString::fromLatin1(discount));
+        const QList<OrderLine> repriced = book.lines();
+        ASSERT_EQ(repriced.size(), added.size());
+        for (int i = 0; i < added.size(); ++i) {
+            EXPECT_EQ(repriced[i].procentDiscount, added[i].procentDiscount);
+            EXPECT_EQ(repriced[i].cena, added[i].cena);
+            EXPECT_EQ(repriced[i].summa, added[i].summa);
+            EXPECT_EQ(repriced[i].cenaDiscount, added[i].cenaDiscount);
+            EXPECT_EQ(repriced[i].summaPrice, added[i].summaPrice);
+            EXPECT_EQ(repriced[i].summaDiscount, added[i].summaDiscount);
+        }
+    }
+}

@@ -10,7 +10,7 @@
 // A real in-memory catalog with the tables the order works on and a few products.
 class OrderFixture : public testing::Test {
 protected:
-    struct ProductSpec {
+    struct ProductRow {
         int id;
         QString code;
         QString name;
@@ -27,7 +27,7 @@ protected:
             store.create(t);
     }
 
-    void addProduct(const ProductSpec &p)
+    void addProduct(const ProductRow &p)
     {
         Statement q = db.prepare(QStringLiteral(
             "insert into price (id,code,fullname,nds,koltek,cena,maxdiscount,articul,tm,country,"

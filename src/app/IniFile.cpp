@@ -120,6 +120,10 @@ void IniFile::save(const QString &path) const
         fail(file.errorString());
     if (file.write(bytes) != bytes.size())
         fail(file.errorString());
+    // commit() does not notice a failure to flush its buffer (a full disk writes part of it),
+    // and would put the cut file in place of the whole one.
+    if (!file.flush())
+        fail(file.errorString());
     if (!file.commit())
         fail(file.errorString());
 }

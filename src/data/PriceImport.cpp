@@ -66,7 +66,21 @@ public:
         throw ImportError(QStringLiteral("%1, line %2, field %3: \"%4\" %5")
                               .arg(m_fileName)
                               .arg(m_number)
-                              .arg(field, text.toString(), why));
+                              .arg(field, quoted(text), why));
+    }
+
+    // The field as the message shows it: a garbage field can be megabytes long or hold control
+    // characters, and the message must stay one readable line.
+    static QString quoted(QStringView text)
+    {
+        const qsizetype shown = 60;
+        QString result = text.left(shown).toString();
+        for (QChar &c : result)
+            if (c.unicode() < 0x20)
+                c = QChar(QChar::ReplacementCharacter);
+        if (text.size() > shown)
+            result += QStringLiteral("…");
+        return result;
     }
 
     [[noreturn]] void fail(const QString &field, QStringView text, Failure failure) const

@@ -54,15 +54,31 @@ std::unique_ptr<QTemporaryFile> newTempFile(const QString &folder)
     return tmp;
 }
 
-void copyData(archive *a, QFile &to, const QString &path)
+// No export file or picture list comes near this; a larger entry is a damaged or hostile
+// archive, refused before it fills the disk.
+constexpr qint64 kMaxEntryBytes = 256LL * 1024 * 1024;
+
+[[noreturn]] void failTooLarge(const QString &path, const QString &entry)
+{
+    throw EArchiveError(QStringLiteral("Cannot read the archive %1: the entry %2 is larger than "
+                                       "256 MB")
+                            .arg(path, entry)
+                            .toStdString());
+}
+
+void copyData(archive *a, QFile &to, const QString &path, const QString &entry)
 {
     char buffer[64 * 1024];
+    qint64 total = 0;
     for (;;) {
         const la_ssize_t n = archive_read_data(a, buffer, sizeof buffer);
         if (n == 0)
             break;
         if (n < 0)
             fail(a, path);
+        total += n;
+        if (total > kMaxEntryBytes) // the declared size may lie
+            failTooLarge(path, entry);
         if (to.write(buffer, n) != n)
             throw std::runtime_error(QStringLiteral("Cannot write the file %1: %2")
                                          .arg(to.fileName(), to.errorString())
@@ -120,17 +136,22 @@ QStringList ArchiveExtractor::extractZipEntries(const QString &zipPath, const QS
                 fail(a.get(), zipPath);
             continue;
         }
+        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > kMaxEntryBytes)
+            failTooLarge(zipPath, name);
         for (const QString &canonical : canonicalNames)
             if (name.compare(canonical, Qt::CaseInsensitive) == 0)
                 name = canonical;
         auto tmp = newTempFile(folder);
-        copyData(a.get(), *tmp, zipPath);
+        copyData(a.get(), *tmp, zipPath, name);
         if (!extracted.count(name))
             order << name;
         extracted[name] = std::move(tmp);
     }
+    // Joined by hand: QDir::filePath takes a name starting with ":" for a resource path and
+    // drops the folder, which would put the entry in the current folder.
+    const QString base = QDir(folder).absolutePath() + u'/';
     for (const QString &name : order)
-        putInPlace(*extracted[name], QDir(folder).filePath(name));
+        putInPlace(*extracted[name], base + name);
     return order;
 }
 
@@ -146,6 +167,6 @@ void ArchiveExtractor::gunzipFile(const QString &gzPath, const QString &outPath)
                                 .arg(gzPath)
                                 .toStdString());
     auto tmp = newTempFile(QFileInfo(outPath).absolutePath());
-    copyData(a.get(), *tmp, gzPath);
+    copyData(a.get(), *tmp, gzPath, QFileInfo(outPath).fileName());
     putInPlace(*tmp, outPath);
 }

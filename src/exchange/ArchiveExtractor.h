@@ -3,7 +3,8 @@
 #include <QStringList>
 #include <stdexcept>
 
-// The archive could not be read to its end (not a zip or gzip file, damaged, truncated).
+// The archive could not be read to its end (not a zip or gzip file, damaged, truncated), or
+// it holds an entry of more than 256 MB.
 class EArchiveError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

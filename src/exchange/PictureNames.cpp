@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -62,10 +63,18 @@ void filterList(QStringList &list, const QStringList &inventory)
                                          });
         return it != inventory.end() && it->compare(name, Qt::CaseInsensitive) == 0;
     };
+    // A name listed again (in any letter case) is the same picture: fetched once only.
+    QSet<QString> listed;
     list.erase(std::remove_if(list.begin(), list.end(),
                               [&](const QString &line) {
-                                  return line.trimmed().isEmpty() || present(line) ||
-                                         !isPlainFileName(line);
+                                  if (line.trimmed().isEmpty() || present(line) ||
+                                      !isPlainFileName(line))
+                                      return true;
+                                  const QString key = line.toCaseFolded();
+                                  if (listed.contains(key))
+                                      return true;
+                                  listed.insert(key);
+                                  return false;
                               }),
                list.end());
 }

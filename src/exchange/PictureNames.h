@@ -20,7 +20,8 @@ QStringList readListFile(const QString &path);
 QStringList localInventory(const QStringList &folders);
 
 // The list reduced in place to the names to fetch, in the list's order: blank lines, names
-// present in the inventory (ignoring case) and names that are not plain file names go.
+// present in the inventory (ignoring case), names that are not plain file names and names
+// listed before (ignoring case) go.
 void filterList(QStringList &list, const QStringList &inventory);
 
 // The name as the last segment of a URL: its bytes in the list's code page, percent-encoded.

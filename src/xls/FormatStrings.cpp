@@ -1,5 +1,7 @@
 #include "xls/FormatStrings.h"
 
+#include "xls/XLSError.h"
+
 #include <algorithm>
 
 namespace {
@@ -60,6 +62,9 @@ TFormatStrings::TFormatStrings()
 
 int TFormatStrings::Add(const QString &format)
 {
+    // The FORMAT record holds at most 255 characters; a longer code would overrun the record.
+    if (format.size() > kMaxLength)
+        throw EXLSError(EXLSError::InvalidCellProperty);
     const quint16 id = std::max<quint16>(quint16(m_highestId + 1), kFirstCustomId);
     m_highestId = id;
     m_formats.push_back({id, format});

@@ -17,8 +17,9 @@ public:
 
     TFormatStrings();
 
+    static constexpr int kMaxLength = 255;
     // Appends a format and returns its list index; its id is one above the highest so far,
-    // but at least 164.
+    // but at least 164. A format of more than 255 characters raises EXLSError code 4.
     int Add(const QString &format);
 
     int Count() const { return int(m_formats.size()); }

@@ -18,12 +18,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -63,6 +65,7 @@ struct BusySnapshot {
     bool priceEnabled;
     bool picturesEnabled;
     bool onePictureEnabled;
+    bool barShown;
 };
 
 class BusyRecorder {
@@ -76,10 +79,10 @@ public:
         m_timer.setInterval(0);
         QObject::connect(&m_timer, &QTimer::timeout, [this, &h] {
             if (h.window().exchange().Busy())
-                snapshots.push_back({h.ui().pnlExchange->isVisible(), h.ui().lblcsMsg->text(),
-                                     h.ui().btnGetNewPrice->isEnabled(),
-                                     h.ui().btnGetNewPictures->isEnabled(),
-                                     h.ui().btnGetOnePicture->isEnabled()});
+                snapshots.push_back(
+                    {h.ui().pnlExchange->isVisible(), h.ui().lblcsMsg->text(),
+                     h.ui().btnGetNewPrice->isEnabled(), h.ui().btnGetNewPictures->isEnabled(),
+                     h.ui().btnGetOnePicture->isEnabled(), h.ui().pbExchange->isVisible()});
         });
         m_timer.start();
     }
@@ -98,6 +101,11 @@ public:
             if (!s.panelShown || s.priceEnabled || s.picturesEnabled || s.onePictureEnabled)
                 return false;
         return !snapshots.empty();
+    }
+    bool barShown() const
+    {
+        return std::any_of(snapshots.begin(), snapshots.end(),
+                           [](const BusySnapshot &s) { return s.barShown; });
     }
     std::string dump() const
     {
@@ -123,6 +131,7 @@ void expectIdle(MainWindowHarness &h)
     EXPECT_FALSE(h.window().exchange().Busy());
     EXPECT_FALSE(h.ui().pnlExchange->isVisible());
     EXPECT_FALSE(h.ui().btnExchangeCancel->isVisible());
+    EXPECT_FALSE(h.ui().pbExchange->isVisible());
     EXPECT_EQ(h.ui().lblcsMsg->text(), QString());
     EXPECT_TRUE(h.ui().btnGetNewPrice->isEnabled());
     EXPECT_TRUE(h.ui().btnGetNewPictures->isEnabled());
@@ -173,6 +182,7 @@ TEST(MainWindowExchange, PriceUpdateRebuildsTheCatalogAndResetsBrowsing)
     EXPECT_EQ(busy.texts().value(0),
               u"Загрузка прайса\nЗагрузка "_s + server.url() + u"/tavrin/ExportToCatalog.zip"_s);
     EXPECT_TRUE(busy.panelUpAndCommandsDisabled()) << busy.dump();
+    EXPECT_TRUE(busy.barShown()); // the archive's bytes as they come
     expectIdle(h);
     EXPECT_EQ(h.prompts().texts(u"confirm"_s),
               QStringList{u"Перед открытием нового заказа ,можно сохранить текущий заказ. "

@@ -18,10 +18,12 @@ CatalogGrid::CatalogGrid(QWidget *parent) : QTableView(parent)
     setWordWrap(false);
     setTabKeyNavigation(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setRowSelectMode(true);
 
     // The frozen columns: a second view over the same model laid on top of the left edge.
+    // A click on them selects as a click on the grid does.
     m_frozen = new QTableView(this);
+    m_frozen->setSelectionMode(QAbstractItemView::SingleSelection);
+    setRowSelectMode(true);
     m_frozenTitles = new TitleHeaderView(m_frozen);
     m_frozen->setHorizontalHeader(m_frozenTitles);
     m_frozen->setFocusPolicy(Qt::NoFocus);
@@ -60,6 +62,12 @@ void CatalogGrid::setModel(QAbstractItemModel *model)
     QTableView::setModel(model);
     m_frozen->setModel(model);
     m_frozen->setSelectionModel(selectionModel());
+    // A selected row spans columns the frozen view hides, and the region it would repaint for
+    // such a row misses its cells: a moved selection would stay painted on the old row there.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, m_frozen->viewport(),
+            qOverload<>(&QWidget::update));
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, m_frozen->viewport(),
+            qOverload<>(&QWidget::update));
     syncFrozenColumns();
 }
 

@@ -78,6 +78,9 @@ TAppMainForm::TAppMainForm(const Services &services, const StartupEnvironment &w
     m_exchange->OncsStopButton = [this](bool visible) {
         m_ui.btnExchangeCancel->setVisible(visible);
     };
+    m_exchange->OncsProgress = [this](qint64 received, qint64 total) {
+        ShowExchangeProgress(received, total);
+    };
     m_store = std::make_unique<TableStore>(m_services.db);
     m_priceView = std::make_unique<PriceView>(m_services.db);
     m_priceRows = std::make_unique<SqlRowSource>(m_services.db, u"price"_s);

@@ -94,6 +94,7 @@ public:
     // The exchange with the supplier's server and the export of the order.
     void ApplyExchangeSettings();
     void ShowExchangeMessage(const QString &msg);
+    void ShowExchangeProgress(qint64 received, qint64 total);
     void btnGetNewPriceClick();
     void btnGetNewPicturesClick();
     void btnGetOnePictureClick();

@@ -21,11 +21,14 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +48,8 @@ void TAppMainForm::ShowExchangeMessage(const QString &msg)
         panel->setVisible(false);
         m_ui.btnExchangeCancel->hide();
     }
+    if (!busy)
+        m_ui.pbExchange->hide();
     QString text = msg;
     text.replace(u'\r', u'\n');
     m_ui.lblcsMsg->setText(text);
@@ -53,6 +58,24 @@ void TAppMainForm::ShowExchangeMessage(const QString &msg)
     m_ui.btnGetNewPictures->setEnabled(!busy);
     m_ui.btnGetNewPrice->setEnabled(!busy);
     m_ui.btnGetOnePicture->setEnabled(!busy && m_card.getPictureEnabled());
+}
+
+void TAppMainForm::ShowExchangeProgress(qint64 received, qint64 total)
+{
+    if (!m_exchange->Busy())
+        return; // stopped: the transfer runs to its end with the panel already gone
+    // Bytes go as kilobytes so that any file size fits the bar's int range.
+    QProgressBar *bar = m_ui.pbExchange;
+    if (total > 0) {
+        bar->setRange(0, int(std::max<qint64>(1, total / 1024)));
+        bar->setValue(int(std::min(received, total) / 1024));
+        bar->setFormat(u"%p%"_s);
+    } else {
+        bar->setRange(0, 0); // size unknown: the bar only shows that bytes are coming
+        bar->setFormat(QLocale::c().toString(received / 1024) + u" КБ"_s);
+    }
+    bar->setTextVisible(true);
+    bar->show();
 }
 
 void TAppMainForm::btnGetNewPriceClick()

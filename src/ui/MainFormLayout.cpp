@@ -21,6 +21,7 @@
 #include <QLocale>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QStatusBar>
@@ -104,10 +105,20 @@ void MainFormLayout::build(QMainWindow *window)
     btnExchangeCancel->setObjectName(u"btnExchangeCancel"_s);
     btnExchangeCancel->setToolTip(u"Остановить загрузку"_s);
     btnExchangeCancel->hide();
+    pbExchange = new QProgressBar(pnlExchange);
+    pbExchange->setObjectName(u"pbExchange"_s);
+    pbExchange->setFixedSize(80, 16);
+    pbExchange->setRange(0, 0);
+    pbExchange->hide();
     auto *exchangeRow = new QHBoxLayout(pnlExchange);
     exchangeRow->setContentsMargins(4, 2, 4, 2);
     exchangeRow->addWidget(lblcsMsg, 1);
-    exchangeRow->addWidget(btnExchangeCancel);
+    // The stop button and the progress bar share the right edge: the text keeps its width.
+    auto *exchangeSide = new QVBoxLayout;
+    exchangeSide->setSpacing(2);
+    exchangeSide->addWidget(btnExchangeCancel, 0, Qt::AlignRight);
+    exchangeSide->addWidget(pbExchange, 0, Qt::AlignRight);
+    exchangeRow->addLayout(exchangeSide);
     QAction *exchangeAction = ToolBar1->addWidget(pnlExchange);
     exchangeAction->setObjectName(u"pnlExchangeAction"_s);
     exchangeAction->setVisible(false);

@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QToolBar;
@@ -39,6 +40,8 @@ struct MainFormLayout {
     QFrame *pnlExchange = nullptr;
     QLabel *lblcsMsg = nullptr;
     QPushButton *btnExchangeCancel = nullptr;
+    // The bytes of the running transfer (its percentage when the size is known).
+    QProgressBar *pbExchange = nullptr;
 
     QStatusBar *StatusBar1 = nullptr;
     LimitedSplitter *Splitter1 = nullptr;

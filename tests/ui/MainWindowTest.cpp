@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -332,4 +333,20 @@ TEST(MainWindow, ExportWritesTheWorkbookAndAFailedPriceUpdateLeavesTheCatalog)
     EXPECT_EQ(h.ui().zakazModel->rowCount(), 1);
     EXPECT_TRUE(h.ui().btnGetNewPrice->isEnabled());
     EXPECT_FALSE(h.ui().pnlExchange->isVisible());
+}
+
+TEST(MainWindow, AClickOnTheFrozenColumnsSelectsTheWholeRowOnly)
+{
+    MainWindowHarness h;
+    CatalogGrid *grid = h.ui().DBGridEh1;
+    QTableView *frozen = grid->frozenView();
+    ASSERT_TRUE(frozen->isVisible());
+    for (const int row : {3, 1}) {
+        const QRect cell = frozen->visualRect(grid->model()->index(row, 1));
+        QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_EQ(grid->currentIndex().row(), row);
+        const QModelIndexList rows = grid->selectionModel()->selectedRows();
+        ASSERT_EQ(rows.size(), 1);
+        EXPECT_EQ(rows.value(0).row(), row);
+    }
 }

@@ -13,6 +13,8 @@
 
 #include <QCheckBox>
 #include <QDoubleValidator>
+#include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -101,6 +103,17 @@ void MainFormLayout::build(QMainWindow *window)
     lblcsMsg = new QLabel(u"Наименование:"_s, pnlExchange);
     lblcsMsg->setObjectName(u"lblcsMsg"_s);
     lblcsMsg->setWordWrap(true);
+    {
+        // The longest message has four lines; they must all fit the toolbar-high panel.
+        QFont font = lblcsMsg->font();
+        int pixels = 12;
+        font.setPixelSize(pixels);
+        while (pixels > 8 && QFontMetrics(font).lineSpacing() * 4 > 52 - 4) {
+            --pixels;
+            font.setPixelSize(pixels);
+        }
+        lblcsMsg->setFont(font);
+    }
     btnExchangeCancel = new QPushButton(u"Остановить"_s, pnlExchange);
     btnExchangeCancel->setObjectName(u"btnExchangeCancel"_s);
     btnExchangeCancel->setToolTip(u"Остановить загрузку"_s);

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <exception>
+#include <functional>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -40,17 +44,39 @@ public:
             throw ImportError(
                 QStringLiteral("%1 cannot be read: %2").arg(fileName, file.errorString()));
         m_text = TextUtils::fromCp1251(file.readAll());
+        m_end = m_text.size();
         nextLine(); // the header, whatever it holds
     }
+
+    // Hands the lines after about the middle of those left to a second reader, which numbers
+    // them as this one would have; this one then ends before them.
+    ExportLines splitOffSecondHalf()
+    {
+        ExportLines second(*this);
+        const qsizetype middle = m_pos + (m_end - m_pos) / 2;
+        const qsizetype cut = QStringView(m_text).first(m_end).indexOf(QLatin1Char('\n'), middle);
+        if (cut < 0) {
+            second.m_pos = m_end;
+            return second;
+        }
+        second.m_pos = cut + 1;
+        second.m_number =
+            m_number +
+            int(QStringView(m_text).mid(m_pos, cut + 1 - m_pos).count(QLatin1Char('\n')));
+        m_end = cut + 1;
+        return second;
+    }
+
+    qsizetype remainingSize() const { return m_end - m_pos; }
 
     // The next line, trimmed; false at the end of the file.
     bool nextLine()
     {
-        if (m_pos >= m_text.size())
+        if (m_pos >= m_end)
             return false;
-        qsizetype end = m_text.indexOf(QLatin1Char('\n'), m_pos);
+        qsizetype end = QStringView(m_text).first(m_end).indexOf(QLatin1Char('\n'), m_pos);
         if (end < 0)
-            end = m_text.size();
+            end = m_end;
         m_line = trimLine(QStringView(m_text).mid(m_pos, end - m_pos));
         m_pos = end + 1;
         ++m_number;
@@ -63,9 +89,14 @@ public:
 
     [[noreturn]] void fail(const QString &field, QStringView text, const QString &why) const
     {
+        failAt(m_number, field, text, why);
+    }
+    [[noreturn]] void failAt(int number, const QString &field, QStringView text,
+                             const QString &why) const
+    {
         throw ImportError(QStringLiteral("%1, line %2, field %3: \"%4\" %5")
                               .arg(m_fileName)
-                              .arg(m_number)
+                              .arg(number)
                               .arg(field, quoted(text), why));
     }
 
@@ -100,6 +131,7 @@ private:
     QString m_text;
     QStringView m_line;
     qsizetype m_pos = 0;
+    qsizetype m_end = 0;
     int m_number = 0;
 };
 
@@ -184,6 +216,7 @@ struct PriceRow {
 
     int line = 0;
     int id = 0;
+    QStringView idText; // the ID field as the file holds it, for the message
     int kolTek = 0, st1 = 0, st2 = 0, st3 = 0, idGroup = 0, idSubGroup = 0;
     double nds = 0, cena = 0, maxDiscount = 0, wst3 = 0, vst3 = 0;
     bool isNew = false, isPhoto = false;
@@ -219,18 +252,108 @@ bool storedBefore(const PriceRow &a, const PriceRow &b)
     return a.text(PriceRow::FullNameInd) < b.text(PriceRow::FullNameInd);
 }
 
+// Field sizes of the texts of Price.
+struct PriceTextSizes {
+    int code, name, articul, tm, country, barcode;
+    PriceTextSizes()
+    {
+        const TableDef &price = CatalogTables::price();
+        code = price.fieldSize(QStringLiteral("CODE"));
+        name = price.fieldSize(QStringLiteral("FULLNAME"));
+        articul = price.fieldSize(QStringLiteral("ARTICUL"));
+        tm = price.fieldSize(QStringLiteral("TM"));
+        country = price.fieldSize(QStringLiteral("COUNTRY"));
+        barcode = price.fieldSize(QStringLiteral("BARCODE"));
+    }
+};
+
+// The rows of one run of lines, converted and put in stored order; a line that fails its
+// conversion ends the run, its error kept for after the rows before it were checked.
+struct PriceLinesRead {
+    std::vector<PriceRow> rows;
+    std::exception_ptr failure;
+};
+
+PriceLinesRead readPriceLines(ExportLines &lines, const PriceTextSizes &sizes,
+                              const std::function<void()> &rowAdded)
+{
+    PriceLinesRead result;
+    try {
+        while (lines.nextLine()) {
+            const LineReader line(lines, kPriceFields);
+            PriceRow row;
+            row.line = lines.number();
+            row.id = line.whole(1, u"ID");
+            row.idText = line.field(1);
+            row.nds = line.real(4, u"NDS");
+            row.kolTek = line.whole(5, u"KOLTEK");
+            row.cena = line.real(6, u"CENA");
+            row.maxDiscount = line.real(7, u"MAXDISCOUNT");
+            row.st1 = line.whole(11, u"ST1");
+            row.st2 = line.whole(12, u"ST2");
+            row.st3 = line.whole(13, u"ST3");
+            row.wst3 = line.real(14, u"WST3");
+            row.vst3 = line.real(15, u"VST3");
+            row.idGroup = line.integer(16, u"IDGROUP");
+            row.idSubGroup = line.integer(17, u"IDSUBGROUP");
+            row.isNew = line.flag(18, u"ISNEW");
+            row.isPhoto = line.flag(19, u"ISPHOTO");
+            const QStringView name = line.text(3, sizes.name);
+            const QStringView articul = line.text(8, sizes.articul);
+            const QString nameInd = cutToSize(upperCase(name), sizes.name);
+            const QString articulInd = cutToSize(upperCase(articul), sizes.articul);
+            row.setTexts({line.text(2, sizes.code), name, articul, line.text(9, sizes.tm),
+                          line.text(10, sizes.country), line.text(20, sizes.barcode), nameInd,
+                          articulInd});
+            result.rows.push_back(std::move(row));
+            rowAdded();
+        }
+    } catch (...) {
+        result.failure = std::current_exception();
+    }
+    std::sort(result.rows.begin(), result.rows.end(), storedBefore);
+    return result;
+}
+
+// Refuses the first line, in file order, whose ID an earlier line or a row already in the
+// table took; a row is refused by its key only once it is complete, so a failed conversion
+// counts only when no line before it repeats an ID. The rows' IDs are then taken.
+void checkIds(const ExportLines &lines, const PriceLinesRead &read, QHash<int, int> &idLines)
+{
+    QHash<int, int> firstLines; // of each ID in this run
+    firstLines.reserve(qsizetype(read.rows.size()));
+    for (const PriceRow &row : read.rows) {
+        auto found = firstLines.find(row.id);
+        if (found == firstLines.end())
+            firstLines.insert(row.id, row.line);
+        else if (row.line < found.value())
+            found.value() = row.line;
+    }
+    const PriceRow *refused = nullptr;
+    for (const PriceRow &row : read.rows) {
+        const bool taken = idLines.contains(row.id) || firstLines.value(row.id) != row.line;
+        if (taken && (!refused || row.line < refused->line))
+            refused = &row;
+    }
+    if (refused)
+        lines.failAt(
+            refused->line, QStringLiteral("ID"), refused->idText,
+            QStringLiteral("is already an ID of the table %1").arg(CatalogTables::price().name));
+    if (read.failure)
+        std::rethrow_exception(read.failure);
+    for (auto it = firstLines.cbegin(); it != firstLines.cend(); ++it)
+        idLines.insert(it.key(), it.value());
+}
+
+// Reading a large export is shared with a second thread: each reads one half of the lines.
+const qsizetype kSharedReadingSize = 1 << 20;
+
 void importPrice(Database &db, const QString &schema, const QString &oldSchema, ExportLines &lines,
                  StartupMessages &messages)
 {
     const QString title = QStringLiteral("Импорт прайса...");
     messages.setStartupMessage(title);
-    const TableDef &price = CatalogTables::price();
-    const int codeSize = price.fieldSize(QStringLiteral("CODE"));
-    const int nameSize = price.fieldSize(QStringLiteral("FULLNAME"));
-    const int articulSize = price.fieldSize(QStringLiteral("ARTICUL"));
-    const int tmSize = price.fieldSize(QStringLiteral("TM"));
-    const int countrySize = price.fieldSize(QStringLiteral("COUNTRY"));
-    const int barcodeSize = price.fieldSize(QStringLiteral("BARCODE"));
+    const PriceTextSizes sizes;
 
     // IDs already taken, by the line that took them (0: a row the table held before).
     QHash<int, int> idLines;
@@ -238,44 +361,41 @@ void importPrice(Database &db, const QString &schema, const QString &oldSchema, 
     while (oldIds.step())
         idLines.insert(oldIds.columnInt(0), 0);
 
-    std::vector<PriceRow> rows;
-    int n = 0;
-    while (lines.nextLine()) {
-        const LineReader line(lines, kPriceFields);
-        PriceRow row;
-        row.line = lines.number();
-        row.id = line.whole(1, u"ID");
-        row.nds = line.real(4, u"NDS");
-        row.kolTek = line.whole(5, u"KOLTEK");
-        row.cena = line.real(6, u"CENA");
-        row.maxDiscount = line.real(7, u"MAXDISCOUNT");
-        row.st1 = line.whole(11, u"ST1");
-        row.st2 = line.whole(12, u"ST2");
-        row.st3 = line.whole(13, u"ST3");
-        row.wst3 = line.real(14, u"WST3");
-        row.vst3 = line.real(15, u"VST3");
-        row.idGroup = line.integer(16, u"IDGROUP");
-        row.idSubGroup = line.integer(17, u"IDSUBGROUP");
-        row.isNew = line.flag(18, u"ISNEW");
-        row.isPhoto = line.flag(19, u"ISPHOTO");
-        // After the conversions, as a row is only refused by its key once it is complete.
-        if (idLines.contains(row.id))
-            lines.fail(QStringLiteral("ID"), line.field(1),
-                       QStringLiteral("is already an ID of the table %1").arg(price.name));
-        idLines.insert(row.id, row.line);
-        const QStringView name = line.text(3, nameSize);
-        const QStringView articul = line.text(8, articulSize);
-        const QString nameInd = cutToSize(upperCase(name), nameSize);
-        const QString articulInd = cutToSize(upperCase(articul), articulSize);
-        row.setTexts({line.text(2, codeSize), name, articul, line.text(9, tmSize),
-                      line.text(10, countrySize), line.text(20, barcodeSize), nameInd, articulInd});
-        rows.push_back(std::move(row));
-        if (n % 100 == 0)
-            messages.setStartupMessage(title + QStringLiteral("(%1)").arg(n));
-        ++n;
-    }
+    // The splash line counts the rows of both halves, by hundreds as they pass.
+    std::atomic<int> secondCount{0};
+    int firstCount = 0;
+    int shown = 0; // the next count to show
+    const auto showProgress = [&](int added) {
+        while (shown < added) {
+            messages.setStartupMessage(title + QStringLiteral("(%1)").arg(shown));
+            shown += 100;
+        }
+    };
 
-    std::sort(rows.begin(), rows.end(), storedBefore);
+    PriceLinesRead first, second;
+    if (lines.remainingSize() >= kSharedReadingSize) {
+        ExportLines secondLines = lines.splitOffSecondHalf();
+        std::thread reader([&] {
+            second = readPriceLines(secondLines, sizes,
+                                    [&] { secondCount.fetch_add(1, std::memory_order_relaxed); });
+        });
+        first = readPriceLines(lines, sizes, [&] {
+            ++firstCount;
+            showProgress(firstCount + secondCount.load(std::memory_order_relaxed));
+        });
+        reader.join();
+        checkIds(lines, first, idLines);
+        checkIds(secondLines, second, idLines);
+    } else {
+        first = readPriceLines(lines, sizes, [&] {
+            ++firstCount;
+            showProgress(firstCount);
+        });
+        checkIds(lines, first, idLines);
+    }
+    const int n = int(first.rows.size() + second.rows.size());
+    showProgress(n);
+
     Statement insert = db.prepare(
         QStringLiteral("INSERT INTO \"%1\".Price (ID, CODE, FULLNAME, NDS, KOLTEK, CENA, "
                        "MAXDISCOUNT, ARTICUL, TM, COUNTRY, ST1, ST2, ST3, WST3, VST3, IDGROUP, "
@@ -286,7 +406,7 @@ void importPrice(Database &db, const QString &schema, const QString &oldSchema, 
     const auto bindText = [&insert](int index, std::string_view text) {
         insert.bindUtf8Static(index, text.data(), qsizetype(text.size()));
     };
-    for (const PriceRow &row : rows) {
+    const auto insertRow = [&](const PriceRow &row) {
         insert.bind(1, row.id)
             .bind(4, row.nds)
             .bind(5, row.kolTek)
@@ -317,6 +437,14 @@ void importPrice(Database &db, const QString &schema, const QString &oldSchema, 
                                   .arg(row.line)
                                   .arg(e.text()));
         }
+    };
+    // Both halves are in stored order; merged as they are inserted.
+    auto a = first.rows.cbegin(), b = second.rows.cbegin();
+    while (a != first.rows.cend() || b != second.rows.cend()) {
+        if (b == second.rows.cend() || (a != first.rows.cend() && !storedBefore(*b, *a)))
+            insertRow(*a++);
+        else
+            insertRow(*b++);
     }
     messages.setStartupMessage(title + QStringLiteral("(%1)").arg(n));
 }

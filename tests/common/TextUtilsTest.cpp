@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
+
 using namespace TextUtils;
 
 TEST(ExtractField, CountsFromOneAndNeedsNoTrailingSeparator)
@@ -32,4 +34,20 @@ TEST(Cp1251, RoundTripsCyrillicAndUsesOneBytePerLetter)
     EXPECT_EQ(bytes.size(), text.size());
     EXPECT_EQ(static_cast<unsigned char>(bytes.at(0)), 0xC2); // В
     EXPECT_EQ(fromCp1251(bytes), text);
+}
+
+TEST(Cp1251, EveryByteDecodesAsTheGeneralConverterDoesAndEncodesBack)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    QStringDecoder decoder("windows-1251");
+    ASSERT_TRUE(decoder.isValid());
+    const QString expected = decoder.decode(all);
+    const QString decoded = fromCp1251(all);
+    ASSERT_EQ(decoded.size(), 256);
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(decoded.at(b).unicode(), expected.at(b).unicode()) << "byte " << b;
+    EXPECT_EQ(toCp1251(decoded), all);
+    EXPECT_TRUE(fromCp1251(QByteArray()).isEmpty());
 }

@@ -280,6 +280,73 @@ TEST_F(ImportTest, ProgressCountsPriceRowsBeforeAndClassRowsAfterEachRow)
     EXPECT_EQ(messages.current, u"Импорт классификатора...(250)"_s);
 }
 
+// A price list of over a megabyte is read by two threads, one half each: the rows, the order
+// of the errors and their line numbers must be what one reader gives.
+TEST_F(ImportTest, LargeExportReadInHalvesKeepsRowsErrorsAndLineNumbers)
+{
+    const int count = 14000; // about 1.3 million characters
+    QStringList good;
+    for (int id = 1; id <= count; ++id)
+        good << priceLine(id, QStringLiteral("C%1").arg(id),
+                          QStringLiteral("Товар номер %1").arg(id));
+    ASSERT_GT((good.join(u"\r\n"_s)).size(), 1 << 20);
+    const auto with = [&](std::initializer_list<std::pair<int, QString>> replaced) {
+        QStringList lines = good;
+        for (const auto &[line, text] : replaced)
+            lines[line - 2] = text; // line 1 is the header
+        return lines;
+    };
+    const QString badCena = priceLine(900001, u"X"_s, u"Плохой"_s, u"1,5"_s);
+    const struct {
+        QStringList price;
+        QString error;
+    } cases[] = {
+        {with({{13500, badCena}}),
+         u"ExportPrice.csv, line 13500, field CENA: \"1,5\" is not a number"_s},
+        {with({{13000, priceLine(20, u"D"_s, u"Повтор"_s)}}),
+         u"ExportPrice.csv, line 13000, field ID: \"20\" is already an ID of the table Price"_s},
+        {with({{50, badCena}, {13000, priceLine(20, u"D"_s, u"Повтор"_s)}}),
+         u"ExportPrice.csv, line 50, field CENA: \"1,5\" is not a number"_s},
+        {with({{60, priceLine(20, u"D"_s, u"Повтор"_s)}, {13500, badCena}}),
+         u"ExportPrice.csv, line 60, field ID: \"20\" is already an ID of the table Price"_s},
+        {with({{13600, priceLine(13100, u"D"_s, u"Повтор"_s)}, {13700, badCena}}),
+         u"ExportPrice.csv, line 13600, field ID: \"13100\" is already an ID of the table "
+         u"Price"_s},
+        {with({{13600, priceLine(13100, u"D"_s, u"Повтор"_s)}, {13300, badCena}}),
+         u"ExportPrice.csv, line 13300, field CENA: \"1,5\" is not a number"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.error.toStdString());
+        writeExports(c.price, {u"1;Группа;0"_s});
+        try {
+            import();
+            ADD_FAILURE() << "imported";
+        } catch (const ImportError &e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), c.error);
+        }
+        EXPECT_EQ(store.rowCount(u"Price"_s), 0);
+    }
+
+    writeExports(good, {u"1;Группа;0"_s});
+    messages.lines.clear();
+    ASSERT_TRUE(import());
+    EXPECT_EQ(
+        dump(u"select count(*), count(distinct id), min(id), max(id), sum(cena) from price"_s),
+        QStringList(u"14000|14000|1|14000|98014000.0"_s));
+    EXPECT_EQ(dump(u"select code, fullname, fullname_ind from price where id=13999"_s),
+              QStringList(u"C13999|Товар номер 13999|ТОВАР НОМЕР 13999"_s));
+    QStringList expected{QString()};
+    for (int n = 0; n < count; n += 100)
+        expected << QStringLiteral("(%1)").arg(n);
+    expected << QStringLiteral("(%1)").arg(count);
+    QStringList shown;
+    for (const QString &line : messages.lines) {
+        if (line.startsWith(u"Импорт прайса..."_s))
+            shown << line.mid(16);
+    }
+    EXPECT_EQ(shown, expected);
+}
+
 TEST_F(ImportTest, MissingExportIsReportedAndChangesNothing)
 {
     dir.write(QStringLiteral("ExportPrice.csv"), cp1251Lines({kPriceHeader}));

@@ -4,6 +4,8 @@
 #include <QPair>
 #include <QString>
 
+#include "data/WorkingFile.h"
+
 class Database;
 struct TableDef;
 
@@ -61,13 +63,3 @@ private:
 
     Database &m_db;
 };
-
-// Working file replacement helpers.
-namespace WorkingFile {
-// The temporary file written before the rename: same folder, so the rename is atomic.
-QString temporaryPathFor(const QString &filePath);
-// Renames every temporary file over its target; if one rename fails the targets renamed so
-// far are put back, the temporary files are removed and a WorkingFileError is raised.
-void replaceAll(const QList<QPair<QString, QString>> &temporaryToTarget);
-void removeQuietly(const QString &filePath);
-} // namespace WorkingFile

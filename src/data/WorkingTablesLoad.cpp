@@ -21,6 +21,9 @@ void LoadWorkingTables(TableStore &store, const QString &workFolder, StartupMess
     using namespace CatalogTables;
     const QString priceFile = workFolder + PriceFile;
     const QString classFile = workFolder + ClassFile;
+    // A save of two files together that a crash cut short is undone first, so that no file
+    // is loaded beside a partner of another version.
+    WorkingFile::finishInterrupted(workFolder);
     if (!isFile(priceFile) || !isFile(classFile))
         throw MissingWorkingTablesError(
             QStringLiteral("Файл(ы) рабочих таблиц не были найдены в рабочем каталоге. Запук "

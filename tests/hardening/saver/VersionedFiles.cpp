@@ -7,6 +7,7 @@
 #include "data/Transaction.h"
 #include "xls/XLSFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace VersionedFiles {
@@ -15,6 +16,7 @@ namespace {
 
 const QString settingsFile = QStringLiteral("FerrowConfig.ini");
 const QString workbookFile = QStringLiteral("Order.xls");
+const QString archivePair = QStringLiteral("Main.lst+Doc.lst");
 
 // Enough rows that a save takes a while, a count that differs from version to version.
 int rowsFor(qint64 v)
@@ -93,6 +95,43 @@ private:
     TableStore m_store{m_db};
 };
 
+// Main.lst and Doc.lst saved together, as the archive saves them.
+class ArchivePairWriter : public Writer {
+public:
+    explicit ArchivePairWriter(const QString &folder) : m_folder(folder)
+    {
+        m_store.create(CatalogTables::Main);
+        m_store.create(CatalogTables::Doc);
+    }
+    void save(qint64 v) override
+    {
+        using namespace CatalogTables;
+        QList<QPair<QString, QString>> files;
+        for (const QString &kind : {MainFile, DocFile}) {
+            const TableKind table = tableKind(kind);
+            {
+                Transaction transaction(m_db);
+                m_db.exec(QStringLiteral("DELETE FROM ") + table.table);
+                Statement insert = m_db.prepare(table.insert);
+                for (int row = 1; row <= rowsFor(v); ++row) {
+                    insert.bind(1, row).bind(2, v).exec();
+                    insert.reset();
+                }
+                transaction.commit();
+            }
+            const QString temporary = WorkingFile::temporaryPathFor(m_folder + kind);
+            m_store.writeSchemaFile(m_store.schemaOf(table.table), temporary);
+            files.append({temporary, m_folder + kind});
+        }
+        WorkingFile::replaceAll(files);
+    }
+
+private:
+    QString m_folder;
+    Database m_db;
+    TableStore m_store{m_db};
+};
+
 QString versionText(qint64 v)
 {
     return QStringLiteral("v%1").arg(v);
@@ -141,7 +180,8 @@ private:
 QStringList kinds()
 {
     using namespace CatalogTables;
-    return {PriceFile, ClassFile, TreeFile, MainFile, DocFile, settingsFile, workbookFile};
+    return {PriceFile, ClassFile,   TreeFile,     MainFile,
+            DocFile,   archivePair, settingsFile, workbookFile};
 }
 
 std::unique_ptr<Writer> writerFor(const QString &kind, const QString &folder)
@@ -150,6 +190,8 @@ std::unique_ptr<Writer> writerFor(const QString &kind, const QString &folder)
         return std::make_unique<SettingsWriter>(folder);
     if (kind == workbookFile)
         return std::make_unique<WorkbookWriter>(folder);
+    if (kind == archivePair)
+        return std::make_unique<ArchivePairWriter>(folder);
     const TableKind table = tableKind(kind);
     if (table.table.isEmpty())
         return nullptr;
@@ -158,6 +200,26 @@ std::unique_ptr<Writer> writerFor(const QString &kind, const QString &folder)
 
 Found readVersion(const QString &kind, const QString &folder)
 {
+    if (kind == archivePair) {
+        // What the start-up does before it loads the pair.
+        WorkingFile::finishInterrupted(folder);
+        // A temporary file of a save that had not reached the renames may stay: the next
+        // save writes it anew.
+        QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        left.removeIf([](const QString &name) { return name.endsWith(QStringLiteral(".tmp")); });
+        Found main = readVersion(CatalogTables::MainFile, folder);
+        const Found doc = readVersion(CatalogTables::DocFile, folder);
+        if (main.error.isEmpty())
+            main.error = doc.error;
+        if (main.error.isEmpty() && main.version != doc.version)
+            main.error = QStringLiteral("Main.lst holds version %1, Doc.lst version %2")
+                             .arg(main.version)
+                             .arg(doc.version);
+        if (main.error.isEmpty() &&
+            left != QStringList({CatalogTables::DocFile, CatalogTables::MainFile}))
+            main.error = QStringLiteral("left in the folder: ") + left.join(u' ');
+        return main;
+    }
     Found found;
     if (!QFileInfo(folder + kind).isFile()) {
         found.error = QStringLiteral("no file under its real name");

@@ -9,7 +9,8 @@
 // it is whole, so a file found after a crash can be checked against the versions saved so far.
 namespace VersionedFiles {
 
-// The working files, the settings file and an order workbook, by their file names.
+// The working files, the archive's two files saved together ("Main.lst+Doc.lst"), the
+// settings file and an order workbook, by their file names.
 QStringList kinds();
 
 class Writer {
@@ -24,8 +25,9 @@ struct Found {
     qint64 version = -1;
     QString error; // why the file is not a whole version
 };
-// The version the file holds. Workbooks are read by the independent readers instead (see the
-// kill test), so kind "Order.xls" is not handled here.
+// The version the file holds; for the archive pair, after what the start-up does to a pair
+// whose save was cut short, the version both files hold. Workbooks are read by the independent
+// readers instead (see the kill test), so kind "Order.xls" is not handled here.
 Found readVersion(const QString &kind, const QString &folder);
 
 } // namespace VersionedFiles

@@ -37,9 +37,8 @@ CatalogGrid::CatalogGrid(QWidget *parent) : QTableView(parent)
     m_frozen->setWordWrap(false);
     m_frozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_frozen->setStyleSheet(QStringLiteral("QTableView { border: none; }"));
-    // It covers the grid's left edge fully: nothing beneath it needs painting.
-    m_frozen->setAttribute(Qt::WA_OpaquePaintEvent);
-    m_frozen->viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    // Its viewport fills its own background: the cells of rows that are not selected paint
+    // none, and on a real screen the highlight they had would otherwise stay.
     m_frozen->hide();
 
     connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),

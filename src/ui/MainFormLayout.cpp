@@ -99,7 +99,12 @@ void MainFormLayout::build(QMainWindow *window)
     pnlExchange->setObjectName(u"pnlExchange"_s);
     pnlExchange->setFrameShape(QFrame::Panel);
     pnlExchange->setFrameShadow(QFrame::Sunken);
-    pnlExchange->setFixedSize(405, 52);
+    // 405 pixels wide where the toolbar has room; on a narrower screen it gives up width
+    // rather than go behind the toolbar's extension button, where nobody would see it.
+    pnlExchange->setFixedHeight(52);
+    pnlExchange->setMinimumWidth(240);
+    pnlExchange->setMaximumWidth(405);
+    pnlExchange->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     lblcsMsg = new QLabel(u"Наименование:"_s, pnlExchange);
     lblcsMsg->setObjectName(u"lblcsMsg"_s);
     lblcsMsg->setWordWrap(true);

@@ -11,13 +11,18 @@
 #include "ui/TitleHeaderView.h"
 #include "ui/ZakazTableModel.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -332,7 +337,64 @@ TEST(MainWindow, ExportWritesTheWorkbookAndAFailedPriceUpdateLeavesTheCatalog)
     EXPECT_EQ(h.ui().priceModel->rowCount(), 6);
     EXPECT_EQ(h.ui().zakazModel->rowCount(), 1);
     EXPECT_TRUE(h.ui().btnGetNewPrice->isEnabled());
+    QApplication::processEvents(); // the toolbar lays itself out anew
     EXPECT_FALSE(h.ui().pnlExchange->isVisible());
+}
+
+// What the screen shows of the frozen columns after moving from row to row: each row looks
+// there as it does in the rest of the grid, so the rows left behind lose their highlight (the
+// window's own pixels, as the platform holds them; the test also runs on a real X server,
+// where a view that does not paint its background keeps what was there before).
+TEST(MainWindow, FrozenColumnsRepaintTheRowsTheSelectionLeaves)
+{
+    MainWindowHarness h;
+    CatalogGrid *grid = h.ui().DBGridEh1;
+    QTableView *frozen = grid->frozenView();
+    ASSERT_TRUE(frozen->isVisible());
+    for (const int row : {0, 2, 4, 6}) {
+        grid->setCurrentIndex(grid->model()->index(row, 2));
+        QApplication::processEvents();
+    }
+    const QImage screen =
+        QGuiApplication::primaryScreen()->grabWindow(h.window().winId()).toImage();
+    // The right end of a cell, past any text.
+    const auto shownAt = [&](QTableView *view, int row, int column) {
+        const QRect cell = view->visualRect(grid->model()->index(row, column));
+        const QPoint p =
+            view->viewport()->mapTo(&h.window(), cell.topRight() + QPoint(-3, cell.height() / 2));
+        return screen.pixelColor(p * screen.devicePixelRatio());
+    };
+    const QColor selected = shownAt(grid, 6, 2);
+    EXPECT_NE(selected, shownAt(grid, 5, 2)) << "the current row does not show as selected";
+    for (const int row : {0, 1, 2, 3, 4, 5, 6})
+        EXPECT_EQ(shownAt(frozen, row, 0).name().toStdString(),
+                  shownAt(grid, row, 2).name().toStdString())
+            << "row " << row;
+}
+
+// On a screen narrower than the design the exchange panel must stay on the toolbar (a toolbar
+// that runs out of room hides what does not fit behind its extension button).
+TEST(MainWindow, ExchangePanelStaysOnTheToolbarOfANarrowWindow)
+{
+    MainWindowHarness h;
+    QAction *panel = h.ui().ToolBar1->findChild<QAction *>(u"pnlExchangeAction"_s);
+    ASSERT_TRUE(panel);
+    panel->setVisible(true);
+    for (const int width : {1280, 1024, 900, 820}) {
+        SCOPED_TRACE(width);
+        h.window().setMinimumWidth(0);
+        h.window().setGeometry(0, 0, width, 700);
+        QApplication::processEvents();
+        ASSERT_EQ(h.window().width(), width);
+        QWidget *frame = h.ui().pnlExchange;
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_EQ(frame->parentWidget(), h.ui().ToolBar1);
+        EXPECT_TRUE(h.ui().ToolBar1->rect().contains(frame->geometry()))
+            << frame->geometry().x() << "+" << frame->geometry().width();
+        EXPECT_TRUE(h.ui().SpeedButton9->isVisible());
+        EXPECT_GE(frame->width(), std::min(405, width - 560));
+        EXPECT_EQ(frame->height(), 52);
+    }
 }
 
 TEST(MainWindow, AClickOnTheFrozenColumnsSelectsTheWholeRowOnly)

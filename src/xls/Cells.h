@@ -63,6 +63,8 @@ public:
     template <class Change> void applyXF(const Change &change);
     template <class Change> void applyFont(const Change &change);
 
+    void FormatIndex(int index);
+
 private:
     friend class TCells;
     [[noreturn]] static void throwTooLong();
@@ -203,6 +205,21 @@ template <class Change> void TCell::applyXF(const Change &change)
         return;
     m_xf = quint16(tables().xfs.Intern(record));
     store();
+}
+
+inline void TCell::FormatIndex(int index)
+{
+    TWorkbookTables::FormatChange &last = tables().lastFormatChange;
+    if (last.from != m_xf || last.format != index) {
+        const int from = m_xf;
+        TFormatSetters<TCell>::FormatIndex(index);
+        last = {from, index, m_xf};
+        return;
+    }
+    if (last.to != m_xf) {
+        m_xf = quint16(last.to);
+        store();
+    }
 }
 
 template <class Change> void TCell::applyFont(const Change &change)

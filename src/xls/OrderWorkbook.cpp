@@ -65,6 +65,8 @@ void OrderWorkbook::fill(TXLSFile &file, const QString &customerName, const QStr
     headings.FillColor(37);
 
     const bool barCode = order.hasBarCode();
+    // Six texts a line (five without bar codes), most of them different.
+    workbook.StringTable().reserve(size_t(order.lineCount()) * 6);
     const QString emptyText;
     const QString pieces = u"шт."_s;
     int row = 4;

@@ -58,12 +58,18 @@ quint32 SharedStrings::add(QStringView text)
     // Cells are often emptied; the empty text is kept once.
     if (text.isEmpty() && m_emptyIndex != kNone)
         return m_emptyIndex;
+    Recent &recent = m_recent[(reinterpret_cast<quintptr>(text.data()) >> 4) % kRecent];
+    if (recent.index != kNone && recent.data == text.data() &&
+        entry(recent.index).size() == text.size() &&
+        std::memcmp(entry(recent.index).data(), text.data(), size_t(text.size()) * 2) == 0)
+        return recent.index;
     const Digest digest = digestOf(text.data(), text.size());
     m_entries.emplace_back(
         Entry{keep(text), quint32(text.size()), digest.oneByte ? 1u : 0u, digest.hash});
     const quint32 index = quint32(m_entries.size() - 1);
     if (text.isEmpty())
         m_emptyIndex = index;
+    recent = Recent{text.data(), index};
     if (m_entries.size() - m_canonical.size() >= kBatch)
         resolve();
     return index;
@@ -101,12 +107,24 @@ void SharedStrings::resolve()
     }
 }
 
+void SharedStrings::reserve(size_t texts)
+{
+    m_canonical.reserve(m_entries.size() + texts);
+    growTo(m_slotsUsed + (m_entries.size() - m_canonical.size()) + texts);
+}
+
 void SharedStrings::grow()
 {
-    const size_t wanted = m_slotsUsed + (m_entries.size() - m_canonical.size());
+    growTo(m_slotsUsed + (m_entries.size() - m_canonical.size()));
+}
+
+void SharedStrings::growTo(size_t wanted)
+{
     size_t slotCount = m_slots.size();
     while (slotCount < wanted * 2)
         slotCount *= 2;
+    if (slotCount == m_slots.size())
+        return;
     // Taking the old slots in order places each entry near where the previous one went (a
     // slot's hash picks the same or a neighbouring stretch of the larger table), so the new
     // table is written front to back rather than all over, and no entry is read.
@@ -122,13 +140,14 @@ const char16_t *SharedStrings::keep(QStringView text)
     const size_t n = size_t(text.size());
     if (n > m_freeChars) {
         // A text longer than a block gets a block of its own; the current one stays in use.
-        const size_t chars = std::max(n, kBlockChars);
-        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(chars));
-        if (chars > kBlockChars)
+        if (n > kBlockChars) {
+            m_longTexts.push_back(std::make_unique_for_overwrite<char16_t[]>(n));
             return static_cast<const char16_t *>(
-                std::memcpy(m_blocks.back().get(), text.utf16(), n * 2));
-        m_free = m_blocks.back().get();
-        m_freeChars = chars;
+                std::memcpy(m_longTexts.back().get(), text.utf16(), n * 2));
+        }
+        m_blocks.emplace_back(BlockPool::take(kBlockBytes));
+        m_free = static_cast<char16_t *>(m_blocks.back().get());
+        m_freeChars = kBlockChars;
     }
     char16_t *at = m_free;
     if (n > 0)

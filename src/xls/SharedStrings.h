@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xls/BlockPool.h"
 #include "xls/StableList.h"
 
 #include <QString>
@@ -26,6 +27,8 @@ public:
 
     // The entry of that text.
     quint32 add(QStringView text);
+    // Room for that many more texts without the look-up table growing on the way.
+    void reserve(size_t texts);
     // Entries given out so far, equal texts counted apart.
     quint32 count() const { return quint32(m_entries.size()); }
     QStringView entry(quint32 index) const
@@ -63,11 +66,24 @@ private:
     const char16_t *keep(QStringView text);
     void grow();
     void place(quint32 hash, quint32 index);
+    void growTo(size_t wanted);
+
+    // The entries of the texts added last from a few caller strings, by the strings' address:
+    // a cell text given from the same string as before (a unit, a blank) skips the hashing.
+    // Only a hint: the characters are compared before the entry is used again.
+    struct Recent {
+        const void *data = nullptr;
+        quint32 index = kNone;
+    };
+    static constexpr size_t kRecent = 8;
+    Recent m_recent[kRecent];
 
     quint32 m_emptyIndex = kNone;
     StableList<Entry> m_entries;
     std::vector<quint32> m_canonical; // for the entries resolved so far
-    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    static constexpr size_t kBlockBytes = kBlockChars * sizeof(char16_t);
+    std::vector<std::unique_ptr<void, BlockPool::Return<kBlockBytes>>> m_blocks;
+    std::vector<std::unique_ptr<char16_t[]>> m_longTexts; // each longer than a block
     char16_t *m_free = nullptr;
     size_t m_freeChars = 0;
     // Canonical entries only: the entry's hash in the high half (so most mismatches never

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "xls/BlockPool.h"
+
 #include <cstddef>
 #include <memory>
 #include <new>
@@ -47,16 +49,18 @@ private:
 
     T &item(size_t i)
     {
-        return *std::launder(reinterpret_cast<T *>(&m_blocks[i / BlockSize][i % BlockSize]));
+        return *std::launder(reinterpret_cast<T *>(&m_blocks[i / BlockSize].get()[i % BlockSize]));
     }
     void addBlock()
     {
-        m_blocks.push_back(std::make_unique_for_overwrite<Slot[]>(BlockSize));
+        m_blocks.emplace_back(static_cast<Slot *>(BlockPool::take(kBlockBytes)));
         m_next = m_blocks.back().get();
         m_blockEnd = m_next + BlockSize;
     }
 
-    std::vector<std::unique_ptr<Slot[]>> m_blocks;
+    static constexpr size_t kBlockBytes = sizeof(Slot) * BlockSize;
+    // Slots are raw bytes: a block needs no constructing or destroying of its own.
+    std::vector<std::unique_ptr<Slot, BlockPool::Return<kBlockBytes>>> m_blocks;
     Slot *m_next = nullptr;
     Slot *m_blockEnd = nullptr;
     size_t m_size = 0;

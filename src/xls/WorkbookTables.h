@@ -13,4 +13,10 @@ struct TWorkbookTables {
     TVirtualXFTable xfs;
     SharedStrings texts;
     TDisplayMetrics metrics = TDisplayMetrics::setA();
+    // The last number format given to a cell: the format records never change once listed, so
+    // the same format on a cell of the same record gives the same record again (a column of
+    // prices takes one look-up instead of one a cell).
+    struct FormatChange {
+        int from = -1, format = -1, to = -1;
+    } lastFormatChange;
 };

@@ -210,3 +210,51 @@ TEST(WorkbookModel, NewCellStartsWithTheFormatOfItsColumnOrRow)
     EXPECT_EQ(sheet.Cells().Item(9, 7).xfIndex(), 2);
     EXPECT_EQ(sheet.Cells().Item(8, 8).xfIndex(), 0);
 }
+
+// The shortcuts of filling: a caller string given again, the same number format given to a
+// column. Each must give what the long way gives, also when the string changed in between or
+// the cells started from different formats.
+TEST(WorkbookModel, RepeatedTextsAndFormatsGiveWhatTheLongWayGives)
+{
+    TXLSFile file;
+    TWorkbook &book = file.Workbook();
+    TCells &cells = book.Sheets().Item(0).Cells();
+    QString unit = QString::fromUtf16(u"шт."); // its own buffer, changed in place below
+    cells.Item(0, 0).setValue(unit);
+    cells.Item(1, 0).setValue(unit);
+    const void *before = unit.constData();
+    unit[0] = u'м';
+    ASSERT_EQ(unit.constData(), before);
+    cells.Item(2, 0).setValue(unit);
+    EXPECT_EQ(cells.Item(0, 0).text(), u"шт."_s);
+    EXPECT_EQ(cells.Item(1, 0).text(), u"шт."_s);
+    EXPECT_EQ(cells.Item(2, 0).text(), u"мт."_s);
+    book.StringTable().resolve();
+    EXPECT_EQ(book.StringTable().canonical(cells.Item(0, 0).textIndex()),
+              book.StringTable().canonical(cells.Item(1, 0).textIndex()));
+
+    const int money = book.FormatStrings().Add(u"0.00"_s);
+    TCell &plain = cells.Item(0, 1);
+    plain.setValue(1.5);
+    plain.FormatIndex(money);
+    TCell &bold = cells.Item(1, 1);
+    bold.setValue(2.5);
+    bold.FontBold(true);
+    bold.FormatIndex(money);
+    TCell &again = cells.Item(2, 1);
+    again.setValue(3.5);
+    again.FormatIndex(money);
+    TCell &unstored = cells.Item(3, 1);
+    unstored.FormatIndex(0); // the format it has: nothing changes, nothing is stored
+    EXPECT_FALSE(unstored.isStored());
+    EXPECT_EQ(again.xfIndex(), plain.xfIndex());
+    EXPECT_NE(bold.xfIndex(), plain.xfIndex());
+    EXPECT_EQ(book.XFTable().Item(bold.xfIndex()).format, money);
+    EXPECT_EQ(book.XFTable().Item(plain.xfIndex()).format, money);
+    EXPECT_NE(book.XFTable().Item(bold.xfIndex()).font, book.XFTable().Item(plain.xfIndex()).font);
+    // An empty cell given the format is stored with it.
+    TCell &formatted = cells.Item(4, 1);
+    formatted.FormatIndex(money);
+    EXPECT_TRUE(formatted.isStored());
+    EXPECT_EQ(formatted.xfIndex(), plain.xfIndex());
+}

@@ -24,10 +24,12 @@
 #include "data/DatabaseError.h"
 #include "data/ExportConversions.h"
 #include "data/ImportError.h"
+#include "data/RowFeed.h"
 #include "data/TableStore.h"
 #include "data/Transaction.h"
 
 using namespace ExportConversions;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -345,6 +347,95 @@ void checkIds(const ExportLines &lines, const PriceLinesRead &read, QHash<int, i
         idLines.insert(it.key(), it.value());
 }
 
+// The rows of both halves in stored order, as the engine reads them.
+class MergedPriceRows : public RowFeed::Source {
+public:
+    MergedPriceRows(const std::vector<PriceRow> &a, const std::vector<PriceRow> &b)
+        : m_a(a.data()), m_aEnd(a.data() + a.size()), m_b(b.data()), m_bEnd(b.data() + b.size())
+    {
+    }
+    static const QStringList &columns()
+    {
+        static const QStringList names{
+            u"ID"_s,           u"CODE"_s,        u"FULLNAME"_s, u"NDS"_s,     u"KOLTEK"_s,
+            u"CENA"_s,         u"MAXDISCOUNT"_s, u"ARTICUL"_s,  u"TM"_s,      u"COUNTRY"_s,
+            u"ST1"_s,          u"ST2"_s,         u"ST3"_s,      u"WST3"_s,    u"VST3"_s,
+            u"IDGROUP"_s,      u"IDSUBGROUP"_s,  u"ISNEW"_s,    u"ISPHOTO"_s, u"BARCODE"_s,
+            u"FULLNAME_IND"_s, u"ARTICUL_IND"_s};
+        return names;
+    }
+    bool next() override
+    {
+        if (m_a == m_aEnd && m_b == m_bEnd) {
+            m_current = nullptr;
+            return false;
+        }
+        if (m_b == m_bEnd || (m_a != m_aEnd && !storedBefore(*m_b, *m_a)))
+            m_current = m_a++;
+        else
+            m_current = m_b++;
+        return true;
+    }
+    void column(int index, RowFeed::Value &value) const override
+    {
+        const PriceRow &r = *m_current;
+        switch (index) {
+        case 0:
+            return value.setInt(r.id);
+        case 1:
+            return value.setUtf8(r.text(PriceRow::Code));
+        case 2:
+            return value.setUtf8(r.text(PriceRow::FullName));
+        case 3:
+            return value.setReal(r.nds);
+        case 4:
+            return value.setInt(r.kolTek);
+        case 5:
+            return value.setReal(r.cena);
+        case 6:
+            return value.setReal(r.maxDiscount);
+        case 7:
+            return value.setUtf8(r.text(PriceRow::Articul));
+        case 8:
+            return value.setUtf8(r.text(PriceRow::Tm));
+        case 9:
+            return value.setUtf8(r.text(PriceRow::Country));
+        case 10:
+            return value.setInt(r.st1);
+        case 11:
+            return value.setInt(r.st2);
+        case 12:
+            return value.setInt(r.st3);
+        case 13:
+            return value.setReal(r.wst3);
+        case 14:
+            return value.setReal(r.vst3);
+        case 15:
+            return value.setInt(r.idGroup);
+        case 16:
+            return value.setInt(r.idSubGroup);
+        case 17:
+            return value.setInt(r.isNew ? 1 : 0);
+        case 18:
+            return value.setInt(r.isPhoto ? 1 : 0);
+        case 19:
+            return value.setUtf8(r.text(PriceRow::Barcode));
+        case 20:
+            return value.setUtf8(r.text(PriceRow::FullNameInd));
+        case 21:
+            return value.setUtf8(r.text(PriceRow::ArticulInd));
+        default:
+            return;
+        }
+    }
+    // The file line of the row being read, 0 before the first.
+    int currentLine() const { return m_current ? m_current->line : 0; }
+
+private:
+    const PriceRow *m_a, *m_aEnd, *m_b, *m_bEnd;
+    const PriceRow *m_current = nullptr;
+};
+
 // Reading a large export is shared with a second thread: each reads one half of the lines.
 const qsizetype kSharedReadingSize = 1 << 20;
 
@@ -396,55 +487,18 @@ void importPrice(Database &db, const QString &schema, const QString &oldSchema, 
     const int n = int(first.rows.size() + second.rows.size());
     showProgress(n);
 
-    Statement insert = db.prepare(
-        QStringLiteral("INSERT INTO \"%1\".Price (ID, CODE, FULLNAME, NDS, KOLTEK, CENA, "
-                       "MAXDISCOUNT, ARTICUL, TM, COUNTRY, ST1, ST2, ST3, WST3, VST3, IDGROUP, "
-                       "IDSUBGROUP, ISNEW, ISPHOTO, BARCODE, FULLNAME_IND, ARTICUL_IND) VALUES "
-                       "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
-                       "?17, ?18, ?19, ?20, ?21, ?22)")
-            .arg(schema));
-    const auto bindText = [&insert](int index, std::string_view text) {
-        insert.bindUtf8Static(index, text.data(), qsizetype(text.size()));
-    };
-    const auto insertRow = [&](const PriceRow &row) {
-        insert.bind(1, row.id)
-            .bind(4, row.nds)
-            .bind(5, row.kolTek)
-            .bind(6, row.cena)
-            .bind(7, row.maxDiscount)
-            .bind(11, row.st1)
-            .bind(12, row.st2)
-            .bind(13, row.st3)
-            .bind(14, row.wst3)
-            .bind(15, row.vst3)
-            .bind(16, row.idGroup)
-            .bind(17, row.idSubGroup)
-            .bind(18, row.isNew)
-            .bind(19, row.isPhoto);
-        bindText(2, row.text(PriceRow::Code));
-        bindText(3, row.text(PriceRow::FullName));
-        bindText(8, row.text(PriceRow::Articul));
-        bindText(9, row.text(PriceRow::Tm));
-        bindText(10, row.text(PriceRow::Country));
-        bindText(20, row.text(PriceRow::Barcode));
-        bindText(21, row.text(PriceRow::FullNameInd));
-        bindText(22, row.text(PriceRow::ArticulInd));
-        try {
-            insert.exec();
-        } catch (const DatabaseError &e) {
-            throw ImportError(QStringLiteral("%1, line %2: %3")
-                                  .arg(lines.fileName())
-                                  .arg(row.line)
-                                  .arg(e.text()));
-        }
-    };
-    // Both halves are in stored order; merged as they are inserted.
-    auto a = first.rows.cbegin(), b = second.rows.cbegin();
-    while (a != first.rows.cend() || b != second.rows.cend()) {
-        if (b == second.rows.cend() || (a != first.rows.cend() && !storedBefore(*b, *a)))
-            insertRow(*a++);
-        else
-            insertRow(*b++);
+    // Both halves are in stored order; merged as the engine reads them, all in one statement.
+    MergedPriceRows merged(first.rows, second.rows);
+    const RowFeed feed(db, QStringLiteral("ferrow_import_price"), MergedPriceRows::columns(),
+                       merged);
+    try {
+        db.exec(QStringLiteral("INSERT INTO \"%1\".Price (%2) SELECT * FROM ferrow_import_price")
+                    .arg(schema, MergedPriceRows::columns().join(u", "_s)));
+    } catch (const DatabaseError &e) {
+        throw ImportError(QStringLiteral("%1, line %2: %3")
+                              .arg(lines.fileName())
+                              .arg(merged.currentLine())
+                              .arg(e.text()));
     }
     messages.setStartupMessage(title + QStringLiteral("(%1)").arg(n));
 }

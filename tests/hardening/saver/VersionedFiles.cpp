@@ -56,6 +56,19 @@ TableKind tableKind(const QString &kind)
     return {};
 }
 
+// The table's rows of version v, in place of what it held.
+void fillTable(Database &db, const TableKind &kind, qint64 v)
+{
+    Transaction transaction(db);
+    db.exec(QStringLiteral("DELETE FROM ") + kind.table);
+    Statement insert = db.prepare(kind.insert);
+    for (int row = 1; row <= rowsFor(v); ++row) {
+        insert.bind(1, row).bind(2, v).exec();
+        insert.reset();
+    }
+    transaction.commit();
+}
+
 class TableWriter : public Writer {
 public:
     TableWriter(const TableKind &kind, const QString &folder) : m_kind(kind), m_folder(folder)
@@ -64,16 +77,7 @@ public:
     }
     void save(qint64 v) override
     {
-        {
-            Transaction transaction(m_db);
-            m_db.exec(QStringLiteral("DELETE FROM ") + m_kind.table);
-            Statement insert = m_db.prepare(m_kind.insert);
-            for (int row = 1; row <= rowsFor(v); ++row) {
-                insert.bind(1, row).bind(2, v).exec();
-                insert.reset();
-            }
-            transaction.commit();
-        }
+        fillTable(m_db, m_kind, v);
         m_store.save(m_kind.table, m_folder + fileName());
     }
 
@@ -109,16 +113,7 @@ public:
         QList<QPair<QString, QString>> files;
         for (const QString &kind : {MainFile, DocFile}) {
             const TableKind table = tableKind(kind);
-            {
-                Transaction transaction(m_db);
-                m_db.exec(QStringLiteral("DELETE FROM ") + table.table);
-                Statement insert = m_db.prepare(table.insert);
-                for (int row = 1; row <= rowsFor(v); ++row) {
-                    insert.bind(1, row).bind(2, v).exec();
-                    insert.reset();
-                }
-                transaction.commit();
-            }
+            fillTable(m_db, table, v);
             const QString temporary = WorkingFile::temporaryPathFor(m_folder + kind);
             m_store.writeSchemaFile(m_store.schemaOf(table.table), temporary);
             files.append({temporary, m_folder + kind});

@@ -19,5 +19,9 @@ QString ReplaceAllText(const QString &toFind, const QString &text, const QString
 // Text to and from the Cyrillic Windows code page, used only at the file boundaries.
 QString fromCp1251(const QByteArray &bytes);
 QByteArray toCp1251(const QString &text);
+// Whether the bytes are well-formed UTF-8 holding at least one character beyond ASCII (a byte
+// order mark counts). Text in the Cyrillic Windows code page practically never is: its letters
+// are bytes 0xC0 to 0xFF, which UTF-8 only allows before continuation bytes.
+bool isUtf8BeyondAscii(const QByteArray &bytes);
 
 } // namespace TextUtils

@@ -45,7 +45,16 @@ public:
         if (!file.open(QIODevice::ReadOnly))
             throw ImportError(
                 QStringLiteral("%1 cannot be read: %2").arg(fileName, file.errorString()));
-        m_text = TextUtils::fromCp1251(file.readAll());
+        const QByteArray bytes = file.readAll();
+        // Exports come in the Cyrillic Windows code page; one saved as UTF-8 by mistake is
+        // read as what it is rather than as garbled names.
+        if (TextUtils::isUtf8BeyondAscii(bytes)) {
+            m_text = QString::fromUtf8(bytes);
+            if (m_text.startsWith(QChar(0xFEFF)))
+                m_text.remove(0, 1);
+        } else {
+            m_text = TextUtils::fromCp1251(bytes);
+        }
         m_end = m_text.size();
         nextLine(); // the header, whatever it holds
     }

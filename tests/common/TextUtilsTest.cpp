@@ -51,3 +51,30 @@ TEST(Cp1251, EveryByteDecodesAsTheGeneralConverterDoesAndEncodesBack)
     EXPECT_EQ(toCp1251(decoded), all);
     EXPECT_TRUE(fromCp1251(QByteArray()).isEmpty());
 }
+
+TEST(Utf8Detection, OnlyWellFormedUtf8BeyondAsciiCounts)
+{
+    const struct {
+        QByteArray bytes;
+        bool utf8;
+    } cases[] = {
+        {QByteArray(), false},
+        {"ID;CODE;plain ASCII\r\n", false},
+        {QStringLiteral("Ручка шариковая ёЁ №").toUtf8(), true},
+        {"\xEF\xBB\xBF"
+         "abc",
+         true},                                               // a byte order mark
+        {toCp1251(QStringLiteral("Ручка шариковая")), false}, // the code page itself
+        {toCp1251(QStringLiteral("Ёж «ёлка» №5")), false},
+        {"\xC0\xAF", false},         // overlong
+        {"\xED\xA0\x80", false},     // a surrogate
+        {"\xF4\x90\x80\x80", false}, // past U+10FFFF
+        {"ok \xD0", false},          // cut short
+        {"\xFF\xFE"
+         "a\0b\0",
+         false},                       // UTF-16 with its mark
+        {"\xF0\x9F\x98\x80 ok", true}, // four bytes
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(isUtf8BeyondAscii(c.bytes), c.utf8) << c.bytes.toHex().toStdString();
+}

@@ -347,6 +347,26 @@ TEST_F(ImportTest, LargeExportReadInHalvesKeepsRowsErrorsAndLineNumbers)
     EXPECT_EQ(shown, expected);
 }
 
+// An export saved as UTF-8 by mistake (with or without its byte order mark) is read as UTF-8.
+TEST_F(ImportTest, ExportSavedAsUtf8IsReadAsUtf8)
+{
+    for (const QByteArray &mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        SCOPED_TRACE(mark.size());
+        dir.write(u"ExportPrice.csv"_s,
+                  mark + (kPriceHeader + u"\r\n"_s + priceLine(1, u"К1"_s, u"Ручка «Синяя» №1"_s) +
+                          u"\r\n"_s)
+                             .toUtf8());
+        dir.write(u"ExportClass.csv"_s,
+                  mark + (kClassHeader + u"\r\n1;Канцтовары;0\r\n"_s).toUtf8());
+        ASSERT_TRUE(import());
+        EXPECT_EQ(dump(u"select id, code, fullname, fullname_ind from price"_s),
+                  QStringList(u"1|К1|Ручка «Синяя» №1|РУЧКА «СИНЯЯ» №1"_s));
+        EXPECT_EQ(dump(u"select * from class"_s), QStringList(u"1|Канцтовары|0"_s));
+        store.empty(u"Price"_s); // the import adds to what the tables hold
+        store.empty(u"Class"_s);
+    }
+}
+
 TEST_F(ImportTest, MissingExportIsReportedAndChangesNothing)
 {
     dir.write(QStringLiteral("ExportPrice.csv"), cp1251Lines({kPriceHeader}));

@@ -206,6 +206,38 @@ TEST(MainWindowExchange, PriceUpdateRebuildsTheCatalogAndResetsBrowsing)
     EXPECT_EQ(h.ui().priceModel->rowCount(), 2);
 }
 
+// The server's archive holds an export with a bad line: the error names it, and the window
+// browses the catalog it had, whole, from the working files the failed import left alone.
+TEST(MainWindowExchange, PriceUpdateWithABadExportKeepsTheCatalog)
+{
+    TempDir demo;
+    demo.write(u"ExportClass.csv"_s,
+               TextUtils::toCp1251(u"ID;NAME;IDPARENT\r\n7;Бумага;0\r\n71;Бумага А4;7\r\n"_s));
+    demo.write(u"ExportPrice.csv"_s,
+               priceHeader + TextUtils::toCp1251(
+                                 u"1;70001;Бумага офисная А4;20;40;310.00;5;А4-1;Svetocopy;Россия;"
+                                 "1;5;5;12.5;0.02;7;71;1;1;4600000070001\r\n"
+                                 "2;70002;Бумага цветная А4;20;15;420,50;0;А4-2;Maestro;Россия;"
+                                 "1;5;5;12.5;0.02;7;71;0;0;4600000070002\r\n"_s));
+    TempDir scratch;
+    DemoServer server(demo.path(), scratch.file(u"site"_s));
+
+    MainWindowHarness h;
+    h.settings().ConnectHostWWW = server.url();
+    const QStringList codesBefore = MainWindowHarness::column(h.ui().DBGridEh1, u"CODE"_s);
+    const int productsBefore = h.scalar(u"SELECT COUNT(*) FROM Price"_s).toInt();
+    ASSERT_GT(productsBefore, 0);
+    h.ui().btnGetNewPrice->click();
+
+    expectIdle(h);
+    EXPECT_EQ(h.prompts().texts(u"error"_s),
+              QStringList{u"ExportPrice.csv, line 3, field CENA: \"420,50\" is not a number"_s});
+    EXPECT_EQ(h.scalar(u"SELECT COUNT(*) FROM Price"_s).toInt(), productsBefore);
+    EXPECT_EQ(MainWindowHarness::column(h.ui().DBGridEh1, u"CODE"_s), codesBefore);
+    EXPECT_TRUE(h.treeNode(u"Бумажная продукция"_s).isValid());
+    EXPECT_FALSE(h.treeNode(u"Бумага"_s).isValid());
+}
+
 // Pictures the server lists and the program has in neither folder land in TempPicture, and the
 // card of the current product shows its new picture.
 TEST(MainWindowExchange, PictureUpdateFetchesTheMissingPicturesAndTheCardShowsThem)

@@ -123,7 +123,7 @@ BENCHMARK(BM_ExportOrder)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond)
 int figures()
 {
     QTemporaryDir folder;
-    const double ours10 = exportMilliseconds(10000, 15, folder.path());
+    const double ours10 = exportMilliseconds(10000, 40, folder.path());
     const double xlwt10 = xlwtMilliseconds(10000, 3, folder.path());
     const double ours60 = exportMilliseconds(60000, 5, folder.path());
     std::printf("export_10000 %.2f ms xlwt_10000 %.2f %.4f\n", ours10, xlwt10,

@@ -8,7 +8,6 @@
 #include "data/DatabaseError.h"
 
 struct RowFeed::Module {
-    sqlite3_module methods{};
     QByteArray declaration; // CREATE TABLE x(...)
     Source *source = nullptr;
     bool read = false; // the rows can be read once only
@@ -107,6 +106,30 @@ int feedRowid(sqlite3_vtab_cursor *cursor, sqlite3_int64 *rowid)
     return SQLITE_OK;
 }
 
+// The engine may call a table's disconnect method after the module was dropped (it unlocks
+// tables lazily), so the methods outlive every feed; only the connect method reads the feed.
+const sqlite3_module &feedMethods()
+{
+    static const sqlite3_module methods = [] {
+        sqlite3_module m{};
+        m.iVersion = 1;
+        m.xCreate = nullptr; // only under its own name, never by CREATE VIRTUAL TABLE
+        m.xConnect = feedConnect;
+        m.xBestIndex = feedBestIndex;
+        m.xDisconnect = feedDisconnect;
+        m.xDestroy = feedDisconnect;
+        m.xOpen = feedOpen;
+        m.xClose = feedClose;
+        m.xFilter = feedFilter;
+        m.xNext = feedNext;
+        m.xEof = feedEof;
+        m.xColumn = feedColumn;
+        m.xRowid = feedRowid;
+        return m;
+    }();
+    return methods;
+}
+
 } // namespace
 
 void RowFeed::Value::setInt(qint64 value)
@@ -132,21 +155,7 @@ RowFeed::RowFeed(Database &db, const QString &name, const QStringList &columns, 
         quoted << u'"' + column + u'"';
     m_module->declaration = "CREATE TABLE x(" + quoted.join(u',').toUtf8() + ')';
     m_module->source = &source;
-    sqlite3_module &m = m_module->methods;
-    m.iVersion = 1;
-    m.xCreate = nullptr; // only under its own name, never by CREATE VIRTUAL TABLE
-    m.xConnect = feedConnect;
-    m.xBestIndex = feedBestIndex;
-    m.xDisconnect = feedDisconnect;
-    m.xDestroy = feedDisconnect;
-    m.xOpen = feedOpen;
-    m.xClose = feedClose;
-    m.xFilter = feedFilter;
-    m.xNext = feedNext;
-    m.xEof = feedEof;
-    m.xColumn = feedColumn;
-    m.xRowid = feedRowid;
-    const int rc = sqlite3_create_module_v2(db.handle(), m_name.constData(), &m_module->methods,
+    const int rc = sqlite3_create_module_v2(db.handle(), m_name.constData(), &feedMethods(),
                                             m_module.get(), nullptr);
     if (rc != SQLITE_OK)
         throw DatabaseError(QStringLiteral("The rows cannot be handed to the database: %1")

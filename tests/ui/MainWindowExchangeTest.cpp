@@ -143,20 +143,26 @@ bool cardShowsPicture(MainWindowHarness &h)
            !h.ui().ImageNull->isVisible() && h.ui().btnSaveOnePicture->isEnabled();
 }
 
-} // namespace
-
-// The server's archive holds another catalog: the window ends up browsing that one from the top.
-TEST(MainWindowExchange, PriceUpdateRebuildsTheCatalogAndResetsBrowsing)
+// Exports of a small other catalog, one group of paper; the second product's price as given.
+void writePaperCatalog(TempDir &demo, const QString &secondPrice)
 {
-    TempDir demo;
     demo.write(u"ExportClass.csv"_s,
                TextUtils::toCp1251(u"ID;NAME;IDPARENT\r\n7;Бумага;0\r\n71;Бумага А4;7\r\n"_s));
     demo.write(u"ExportPrice.csv"_s,
                priceHeader + TextUtils::toCp1251(
                                  u"1;70001;Бумага офисная А4;20;40;310.00;5;А4-1;Svetocopy;Россия;"
                                  "1;5;5;12.5;0.02;7;71;1;1;4600000070001\r\n"
-                                 "2;70002;Бумага цветная А4;20;15;420.50;0;А4-2;Maestro;Россия;"
-                                 "1;5;5;12.5;0.02;7;71;0;0;4600000070002\r\n"_s));
+                                 "2;70002;Бумага цветная А4;20;15;%1;0;А4-2;Maestro;Россия;"
+                                 "1;5;5;12.5;0.02;7;71;0;0;4600000070002\r\n"_s.arg(secondPrice)));
+}
+
+} // namespace
+
+// The server's archive holds another catalog: the window ends up browsing that one from the top.
+TEST(MainWindowExchange, PriceUpdateRebuildsTheCatalogAndResetsBrowsing)
+{
+    TempDir demo;
+    writePaperCatalog(demo, u"420.50"_s);
     TempDir scratch;
     DemoServer server(demo.path(), scratch.file(u"site"_s));
 
@@ -211,14 +217,7 @@ TEST(MainWindowExchange, PriceUpdateRebuildsTheCatalogAndResetsBrowsing)
 TEST(MainWindowExchange, PriceUpdateWithABadExportKeepsTheCatalog)
 {
     TempDir demo;
-    demo.write(u"ExportClass.csv"_s,
-               TextUtils::toCp1251(u"ID;NAME;IDPARENT\r\n7;Бумага;0\r\n71;Бумага А4;7\r\n"_s));
-    demo.write(u"ExportPrice.csv"_s,
-               priceHeader + TextUtils::toCp1251(
-                                 u"1;70001;Бумага офисная А4;20;40;310.00;5;А4-1;Svetocopy;Россия;"
-                                 "1;5;5;12.5;0.02;7;71;1;1;4600000070001\r\n"
-                                 "2;70002;Бумага цветная А4;20;15;420,50;0;А4-2;Maestro;Россия;"
-                                 "1;5;5;12.5;0.02;7;71;0;0;4600000070002\r\n"_s));
+    writePaperCatalog(demo, u"420,50"_s); // not a number
     TempDir scratch;
     DemoServer server(demo.path(), scratch.file(u"site"_s));
 

@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "common/DesktopShell.h"
 #include "common/UserPrompts.h"
+#include "support/SampleOrder.h"
 #include "xls/OrderExport.h"
 #include "xls/OrderExportSource.h"
 
@@ -24,29 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The same lines as bench/xlwt_order.py generates.
-OrderExportList orderOf(int lines)
-{
-    OrderExportList order;
-    order.lines.reserve(size_t(lines));
-    for (int k = 0; k < lines; ++k) {
-        OrderExportLine line;
-        line.barCode = u"46%1"_s.arg(k, 11, 10, QChar(u'0'));
-        line.code = u"C%1"_s.arg(k, 6, 10, QChar(u'0'));
-        line.articul = k % 3 == 0 ? QString() : u"ART-%1x"_s.arg(k % 50);
-        line.fullName =
-            u"Болт оцинкованный М%1 «Ferrow» для крепления, упаковка №%2"_s.arg(k % 40).arg(k);
-        line.st1 = 1 + k % 10;
-        line.st2 = 10 * (1 + k % 10);
-        line.st3 = 100 * (1 + k % 10);
-        line.cenaPrice = 10.5 + k * 0.37;
-        line.cena = line.cenaPrice * 0.93;
-        line.kol = 1 + k;
-        order.lines.push_back(std::move(line));
-    }
-    return order;
-}
 
 // Answers the file dialog with a fixed name and opens nothing.
 class FixedAnswers : public UserPrompts, public DesktopShell {
@@ -82,7 +60,7 @@ void exportOnce(const OrderExportList &order, const QString &fileName)
 // Fastest of several runs, in milliseconds.
 double exportMilliseconds(int lines, int repeats, const QString &folder)
 {
-    const OrderExportList order = orderOf(lines);
+    const OrderExportList order = sampleOrder(lines);
     const QString fileName = folder + u"/export_%1.xls"_s.arg(lines);
     double best = 1e300;
     for (int i = 0; i < repeats; ++i) {
@@ -112,7 +90,7 @@ double xlwtMilliseconds(int lines, int repeats, const QString &folder)
 void BM_ExportOrder(benchmark::State &state)
 {
     QTemporaryDir folder;
-    const OrderExportList order = orderOf(int(state.range(0)));
+    const OrderExportList order = sampleOrder(int(state.range(0)));
     const QString fileName = folder.path() + u"/order.xls"_s;
     for (auto _ : state)
         exportOnce(order, fileName);
@@ -143,7 +121,7 @@ int main(int argc, char **argv)
         // One export of that many lines and nothing else, for a profiler.
         if (std::strcmp(argv[i], "--once") == 0 && i + 1 < argc) {
             QTemporaryDir folder;
-            const OrderExportList order = orderOf(std::atoi(argv[i + 1]));
+            const OrderExportList order = sampleOrder(std::atoi(argv[i + 1]));
             exportOnce(order, folder.path() + u"/once.xls"_s);
             return 0;
         }

@@ -2,6 +2,7 @@
 #include "FileSizeLimit.h"
 #include "ReadBack.h"
 #include "common/Clock.h"
+#include "support/SampleOrder.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "xls/CFileError.h"
@@ -22,27 +23,6 @@ namespace {
 
 const QDateTime kExportTime(QDate(2026, 3, 12), QTime(9, 5, 7));
 const QString kExportTimeText = u"12.03.2026 09:05:07"_s;
-
-OrderExportList orderOf(int lines)
-{
-    OrderExportList order;
-    for (int k = 0; k < lines; ++k) {
-        OrderExportLine line;
-        line.barCode = u"46%1"_s.arg(k, 11, 10, QChar(u'0'));
-        line.code = u"C%1"_s.arg(k, 6, 10, QChar(u'0'));
-        line.articul = k % 3 == 0 ? QString() : u"ART-%1x"_s.arg(k % 50);
-        line.fullName =
-            u"Болт оцинкованный М%1 «Ferrow» для крепления, упаковка №%2"_s.arg(k % 40).arg(k);
-        line.st1 = 1 + k % 10;
-        line.st2 = 10 * (1 + k % 10);
-        line.st3 = 100 * (1 + k % 10);
-        line.cenaPrice = 10.5 + k * 0.37;
-        line.cena = line.cenaPrice * 0.93;
-        line.kol = 1 + k;
-        order.lines.push_back(line);
-    }
-    return order;
-}
 
 struct Export {
     ScriptedPrompts prompts;
@@ -171,7 +151,7 @@ TEST(OrderExport, OneLineOrderWritesTheRecordsOfTheLayout)
     for (const Metrics &set : sets) {
         SCOPED_TRACE(set.what);
         const auto all = ReadBack::records(
-            orderStream(orderOf(1), u"Клиент"_s, u"123"_s, u" от 01.03.2026"_s, set.metrics));
+            orderStream(sampleOrder(1), u"Клиент"_s, u"123"_s, u" от 01.03.2026"_s, set.metrics));
 
         const auto xfs = ReadBack::recordsOfType(all, 0x00E0);
         ASSERT_EQ(xfs.size(), 35u);
@@ -264,7 +244,7 @@ TEST(OrderExport, ExportedWorkbooksReadBackWithIndependentReaders)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.file);
-        const OrderExportList order = orderOf(c.lines);
+        const OrderExportList order = sampleOrder(c.lines);
         // Typed without an extension: the file gets ".xls" and the shell opens that name.
         const QString typed = ReadBack::artifactPath(QString::fromLatin1(c.file));
         const QString path = typed + u".xls"_s;
@@ -353,7 +333,7 @@ TEST(OrderExport, ExportedWorkbooksReadBackWithIndependentReaders)
 
 TEST(OrderExport, OrderWithoutBarCodeFieldLeavesColumnAEmpty)
 {
-    OrderExportList order = orderOf(2);
+    OrderExportList order = sampleOrder(2);
     order.barCodeField = false;
     const auto all = ReadBack::records(orderStream(order, u"x"_s, u"1"_s, QString()));
     for (const Record &r : all)
@@ -404,7 +384,7 @@ TEST(OrderExport, CancelledDialogWritesAndOpensNothing)
 {
     TempDir dir;
     Export run; // no scripted name: the dialog is cancelled
-    run.run(orderOf(3));
+    run.run(sampleOrder(3));
     EXPECT_EQ(run.prompts.texts(u"save"_s).size(), 1);
     EXPECT_TRUE(run.shell.openedDocuments.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
@@ -416,7 +396,7 @@ TEST(OrderExport, FileThatCannotBeCreatedRaisesAndOpensNothing)
     Export run;
     run.prompts.saveFileNames.push_back(dir.file(u"no such folder/заказ.xls"_s));
     try {
-        run.run(orderOf(1));
+        run.run(sampleOrder(1));
         FAIL() << "no error";
     } catch (const ECFileError &e) {
         EXPECT_STREQ(e.what(), "Can not create a file");
@@ -435,7 +415,7 @@ TEST(OrderExport, RefusedWriteRaisesLeavesNoFileAndOpensNothing)
         FileSizeLimit limit(16 * 1024);
         ASSERT_TRUE(limit.active());
         try {
-            run.run(orderOf(500));
+            run.run(sampleOrder(500));
         } catch (const ECFileError &e) {
             code = e.code();
         }
@@ -447,7 +427,7 @@ TEST(OrderExport, RefusedWriteRaisesLeavesNoFileAndOpensNothing)
 
 TEST(OrderExport, OrderLongerThanTheSheetIsRefusedBeforeTheDialog)
 {
-    const OrderExportList tooLong = orderOf(int(OrderWorkbook::kMaxLines) + 1);
+    const OrderExportList tooLong = sampleOrder(int(OrderWorkbook::kMaxLines) + 1);
     Export run;
     run.prompts.saveFileNames.push_back(ReadBack::artifactPath(u"too-long.xls"_s));
     run.run(tooLong);

@@ -18,6 +18,13 @@ struct GridColumn {
 
 using GridColumns = std::vector<GridColumn>;
 
+// What the column lists of the grids share.
+namespace GridLook {
+inline const QString Money = QStringLiteral("# ### ##0.00"); // sums and prices
+inline constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
+inline constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
+} // namespace GridLook
+
 inline QStringList gridFields(const GridColumns &columns)
 {
     QStringList fields;

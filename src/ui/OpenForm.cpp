@@ -15,10 +15,9 @@
 
 using namespace Qt::StringLiterals;
 
+using namespace GridLook;
+
 namespace {
-const QString Money = QStringLiteral("# ### ##0.00");
-const Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
-const Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
 
 GridColumns orderColumns()
 {

@@ -2,11 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-const QString Money = QStringLiteral("# ### ##0.00");
-const Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
-const Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
-} // namespace
+using namespace GridLook;
 
 GridColumns ZakazTableModel::zakazColumns()
 {
